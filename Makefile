@@ -1,0 +1,27 @@
+BUILD ?= build
+JOBS ?= $(shell nproc)
+ARGS ?=
+
+.PHONY: all deps configure build run test bench pdf-printer clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/tagforge $(ARGS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,32 @@
+#ifndef TEXTITEM_H
+#define TEXTITEM_H
+
+#include <QGraphicsTextItem>
+
+class QGraphicsScene;
+
+// A block of plain text in one font; edited through the text item dialog.
+class TextItem : public QGraphicsTextItem
+{
+    Q_OBJECT
+    Q_PROPERTY(QString plainText READ toPlainText WRITE setPlainText)
+
+public:
+    enum { Type = UserType + 3 };
+
+    TextItem(const QPoint &position, QGraphicsScene *scene);
+
+    int type() const override { return Type; }
+
+signals:
+    void dirty();
+
+public slots:
+    void edit();
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+};
+
+#endif // TEXTITEM_H

@@ -1,0 +1,41 @@
+#include "graphicsview.h"
+
+#include <QWheelEvent>
+
+#include <cmath>
+
+GraphicsView::GraphicsView(QGraphicsScene *scene, QWidget *parent)
+    : QGraphicsView(scene, parent)
+{
+    setDragMode(QGraphicsView::RubberBandDrag);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+}
+
+void GraphicsView::zoomIn()
+{
+    scale(1.1, 1.1);
+}
+
+void GraphicsView::zoomOut()
+{
+    const double step = 1.0 / 1.1;
+    scale(step, step);
+}
+
+void GraphicsView::zoomFitView()
+{
+    fitInView(sceneRect(), Qt::KeepAspectRatio);
+}
+
+QSize GraphicsView::minimumSizeHint() const
+{
+    return (sceneRect().size() * 2).toSize();
+}
+
+void GraphicsView::wheelEvent(QWheelEvent *event)
+{
+    // One notch (120 eighths of a degree) scales by the square root of 4/3.
+    const double factor = std::pow(4.0 / 3.0, -event->angleDelta().y() / 240.0);
+    scale(factor, factor);
+    event->accept();
+}

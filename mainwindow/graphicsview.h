@@ -1,0 +1,24 @@
+#ifndef GRAPHICSVIEW_H
+#define GRAPHICSVIEW_H
+
+#include <QGraphicsView>
+
+// The canvas: rubber-band selection, antialiased drawing, fixed zoom steps.
+class GraphicsView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    GraphicsView(QGraphicsScene *scene, QWidget *parent = nullptr);
+
+public slots:
+    void zoomIn();
+    void zoomOut();
+    void zoomFitView();
+    QSize minimumSizeHint() const override;
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+};
+
+#endif // GRAPHICSVIEW_H

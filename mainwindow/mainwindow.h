@@ -1,0 +1,154 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
+#include <QScopedPointer>
+
+class BrushWidget;
+class GraphicsView;
+class PenWidget;
+class Placeholder;
+class QAction;
+class QDataStream;
+class QFile;
+class QGraphicsItem;
+class QGraphicsItemGroup;
+class QGraphicsScene;
+class QMenu;
+class QPainter;
+class QPrinter;
+class QToolBar;
+class TransformWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions);
+
+// The one top-level window: the label page, its commands and its panels.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Exit codes of print mode beside Qt's 1 for a bad command line.
+    enum PrintModeResult { Printed = 0, LabelNotLoaded = 2, PrintFailed = 3 };
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void setPlaceholder(Placeholder *table);
+    void setupPrinter(const QSizeF &pageSizeMM, int dpi);
+    void openInitialDocument();
+    PrintModeResult printDirectly();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void setDirty(bool on = true);
+    void fileNew();
+    void fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+    void fileExport();
+    void filePrint();
+    void editSelectedItem();
+    void editAddItem();
+    void editCopy();
+    void editCut();
+    void editPaste();
+    void editAlign();
+    void editClearTransforms();
+    void updateUi();
+    void viewShowGrid(bool on);
+    void selectionChanged();
+    void loadFile();
+    void printSetPageSize();
+    void printPreview();
+
+private:
+    void createSceneAndView();
+    void createActions();
+    void createMenusAndToolBars();
+    void createDockWidgets();
+    void createConnections();
+
+    // Shows a warning box, or writes it to standard error in print mode,
+    // where nobody is there to click it away.
+    void warn(const QString &text);
+
+    bool okToClearData(const QString &informativeText);
+    void updateWindowTitle();
+    void clearDocument();
+    bool isUnnamed(const QString &path) const;
+
+    bool loadLabelFile();
+    bool openLabelFile(QFile *file, QDataStream &in);
+    void writeItems(QDataStream &out, const QList<QGraphicsItem *> &items);
+    bool readItems(QDataStream &in, int offset, bool select);
+    void copyItemsToClipboard(const QList<QGraphicsItem *> &items);
+    bool isGridItem(const QGraphicsItem *item) const;
+
+    QPoint insertionPoint();
+    void connectItem(QObject *item);
+    void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
+    void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
+
+    bool printLabel();
+    void paintScene(QPainter *painter);
+    void exportBitmap(const QString &fileName);
+    void applyPlaceholders();
+    void restorePlaceholders();
+
+    QScopedPointer<Ui::MainWindow> ui;
+    QScopedPointer<QPrinter> printer;
+    QPointer<QGraphicsScene> scene;
+    QPointer<GraphicsView> view;
+    QScopedPointer<QGraphicsItemGroup> grid;
+    QPoint previousPoint;
+    int addOffset = 5;
+    int pasteOffset = 5;
+    Placeholder *placeholder = nullptr;
+    bool unattended = false;
+
+    QPointer<QAction> fileNewAction;
+    QPointer<QAction> fileOpenAction;
+    QPointer<QAction> fileSaveAction;
+    QPointer<QAction> fileSaveAsAction;
+    QPointer<QAction> fileExportAction;
+    QPointer<QAction> filePrintAction;
+    QPointer<QAction> fileQuitAction;
+    QPointer<QAction> printSetPageSizeAction;
+    QPointer<QAction> printPreviewAction;
+    QPointer<QAction> editSelectedItemAction;
+    QPointer<QAction> editAddTextAction;
+    QPointer<QAction> editAddBoxAction;
+    QPointer<QAction> editAddQRCodeAction;
+    QPointer<QAction> editCopyAction;
+    QPointer<QAction> editCutAction;
+    QPointer<QAction> editPasteAction;
+    QPointer<QAction> editAlignmentAction;
+    QPointer<QAction> editAlignLeftAction;
+    QPointer<QAction> editAlignRightAction;
+    QPointer<QAction> editAlignTopAction;
+    QPointer<QAction> editAlignBottomAction;
+    QPointer<QAction> editClearTransformsAction;
+    QPointer<QAction> viewZoomInAction;
+    QPointer<QAction> viewZoomOutAction;
+    QPointer<QAction> viewZoomToFitAction;
+    QPointer<QAction> viewShowGridAction;
+
+    QPointer<TransformWidget> transformWidget;
+    QPointer<BrushWidget> brushWidget;
+    QPointer<PenWidget> penWidget;
+
+    QHash<QObject *, QString> savedTexts;
+};
+
+#endif // MAINWINDOW_H

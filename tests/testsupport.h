@@ -1,0 +1,47 @@
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Points HOME and the configuration directory of this test process at a
+// throw-away folder, so that no test ever reads or writes a user's settings
+// or documents. Must run before the settings store is first used.
+class TestHome
+{
+public:
+    TestHome()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QByteArray root = dir.path().toLocal8Bit();
+        QDir(dir.path()).mkpath("config");
+        QDir(dir.path()).mkpath("Documents");
+        qputenv("HOME", root);
+        qputenv("XDG_CONFIG_HOME", root + "/config");
+        qputenv("XDG_DOCUMENTS_DIR", root + "/Documents");
+    }
+    QString path() const { return dir.path(); }
+    QString configPath() const { return dir.path() + "/config"; }
+    QString settingsFile() const { return configPath() + "/ostrel/tagforge.conf"; }
+
+private:
+    QTemporaryDir dir;
+};
+
+// QTEST_MAIN with a private home for the whole test process.
+#define TAGFORGE_TEST_MAIN(TestObject)                  \
+    int main(int argc, char *argv[])                    \
+    {                                                   \
+        TestHome testHome;                              \
+        QApplication app(argc, argv);                   \
+        app.setAttribute(Qt::AA_Use96Dpi, true);        \
+        TestObject tc;                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                      \
+        return QTest::qExec(&tc, argc, argv);           \
+    }
+
+#endif // TESTSUPPORT_H
