@@ -11,23 +11,19 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 
-Q_DECLARE_METATYPE(Qt::BrushStyle)
-Q_DECLARE_METATYPE(Qt::PenStyle)
-
 class TestPanels : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void brushStyleList_data();
-    void brushStyleList();
+    void styleList_data();
+    void styleList();
+
     void brushUserPick();
     void brushSetBrush();
     void brushUnshownStyle_data();
     void brushUnshownStyle();
 
-    void penStyleList_data();
-    void penStyleList();
     void penFirstEdit();
     void penWidthRange();
     void penSetPen();
@@ -49,11 +45,20 @@ private slots:
 
 namespace {
 
-// Selects every character of a spin box and types text, as a user would.
+// Replaces the spin box's value by typing, as a user would.
 void typeInto(QAbstractSpinBox *box, const QString &text)
 {
     box->selectAll();
     QTest::keyClicks(box, text);
+}
+
+QWidget *makePanel(const QString &name)
+{
+    if (name == "brush")
+        return new BrushWidget;
+    if (name == "pen")
+        return new PenWidget;
+    return new TransformWidget;
 }
 
 QPen takePen(QSignalSpy &spy, int index)
@@ -63,44 +68,46 @@ QPen takePen(QSignalSpy &spy, int index)
 
 } // namespace
 
-void TestPanels::brushStyleList_data()
+void TestPanels::styleList_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Qt::BrushStyle>("style");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<int>>("styles");
+    QTest::addColumn<int>("dataType");
 
-    QTest::newRow("0") << 0 << "No Brush" << Qt::NoBrush;
-    QTest::newRow("1") << 1 << "Solid" << Qt::SolidPattern;
-    QTest::newRow("2") << 2 << "Dense #1" << Qt::Dense1Pattern;
-    QTest::newRow("3") << 3 << "Dense #2" << Qt::Dense2Pattern;
-    QTest::newRow("4") << 4 << "Dense #3" << Qt::Dense3Pattern;
-    QTest::newRow("5") << 5 << "Dense #4" << Qt::Dense4Pattern;
-    QTest::newRow("6") << 6 << "Dense #5" << Qt::Dense5Pattern;
-    QTest::newRow("7") << 7 << "Dense #6" << Qt::Dense6Pattern;
-    QTest::newRow("8") << 8 << "Horizontal" << Qt::HorPattern;
-    QTest::newRow("9") << 9 << "Vertical" << Qt::VerPattern;
-    QTest::newRow("10") << 10 << "Cross" << Qt::CrossPattern;
-    QTest::newRow("11") << 11 << "Diagonal /" << Qt::BDiagPattern;
-    QTest::newRow("12") << 12 << "Diagonal \\" << Qt::FDiagPattern;
-    QTest::newRow("13") << 13 << "Diagonal Cross" << Qt::DiagCrossPattern;
+    QTest::newRow("brush")
+        << "brush"
+        << QStringList{"No Brush", "Solid", "Dense #1", "Dense #2", "Dense #3", "Dense #4",
+                       "Dense #5", "Dense #6", "Horizontal", "Vertical", "Cross",
+                       "Diagonal /", "Diagonal \\", "Diagonal Cross"}
+        << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14}
+        << qMetaTypeId<Qt::BrushStyle>();
+    QTest::newRow("pen")
+        << "pen"
+        << QStringList{"No Pen", "Solid", "Dashed", "Dotted", "Dash-Dotted", "Dash-Dot-Dotted"}
+        << QList<int>{0, 1, 2, 3, 4, 5}
+        << qMetaTypeId<Qt::PenStyle>();
 }
 
-void TestPanels::brushStyleList()
+// Entries carry the Qt enum itself and are found by its integer value.
+void TestPanels::styleList()
 {
-    QFETCH(int, index);
-    QFETCH(QString, text);
-    QFETCH(Qt::BrushStyle, style);
+    QFETCH(QString, panel);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, styles);
+    QFETCH(int, dataType);
 
-    BrushWidget panel;
-    QComboBox *combo = panel.findChild<QComboBox *>();
+    QScopedPointer<QWidget> widget(makePanel(panel));
+    QComboBox *combo = widget->findChild<QComboBox *>();
     QVERIFY(combo);
-    QCOMPARE(combo->count(), 14);
-    QCOMPARE(combo->itemText(index), text);
-    const QVariant data = combo->itemData(index);
-    QCOMPARE(data.userType(), qMetaTypeId<Qt::BrushStyle>());
-    QCOMPARE(data.value<Qt::BrushStyle>(), style);
-    QCOMPARE(combo->findData(int(style)), index);
-    QVERIFY(!combo->itemIcon(index).isNull());
+    QCOMPARE(combo->count(), texts.count());
+    for (int i = 0; i < combo->count(); ++i) {
+        QCOMPARE(combo->itemText(i), texts.at(i));
+        QCOMPARE(combo->itemData(i).userType(), dataType);
+        QCOMPARE(combo->itemData(i).toInt(), styles.at(i));
+        QCOMPARE(combo->findData(styles.at(i)), i);
+        QVERIFY(!combo->itemIcon(i).isNull());
+    }
 }
 
 void TestPanels::brushUserPick()
@@ -171,38 +178,6 @@ void TestPanels::brushUnshownStyle()
     const QBrush picked = spy.at(0).at(0).value<QBrush>();
     QCOMPARE(picked.style(), Qt::CrossPattern);
     QCOMPARE(picked.color(), brush.color());
-}
-
-void TestPanels::penStyleList_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Qt::PenStyle>("style");
-
-    QTest::newRow("0") << 0 << "No Pen" << Qt::NoPen;
-    QTest::newRow("1") << 1 << "Solid" << Qt::SolidLine;
-    QTest::newRow("2") << 2 << "Dashed" << Qt::DashLine;
-    QTest::newRow("3") << 3 << "Dotted" << Qt::DotLine;
-    QTest::newRow("4") << 4 << "Dash-Dotted" << Qt::DashDotLine;
-    QTest::newRow("5") << 5 << "Dash-Dot-Dotted" << Qt::DashDotDotLine;
-}
-
-void TestPanels::penStyleList()
-{
-    QFETCH(int, index);
-    QFETCH(QString, text);
-    QFETCH(Qt::PenStyle, style);
-
-    PenWidget panel;
-    QComboBox *combo = panel.findChild<QComboBox *>();
-    QVERIFY(combo);
-    QCOMPARE(combo->count(), 6);
-    QCOMPARE(combo->itemText(index), text);
-    const QVariant data = combo->itemData(index);
-    QCOMPARE(data.userType(), qMetaTypeId<Qt::PenStyle>());
-    QCOMPARE(data.value<Qt::PenStyle>(), style);
-    QCOMPARE(combo->findData(int(style)), index);
-    QVERIFY(!combo->itemIcon(index).isNull());
 }
 
 // The first edit after construction starts from QPen().
@@ -489,13 +464,7 @@ void TestPanels::fixedSize()
 {
     QFETCH(QString, panel);
 
-    QScopedPointer<QWidget> widget;
-    if (panel == "brush")
-        widget.reset(new BrushWidget);
-    else if (panel == "pen")
-        widget.reset(new PenWidget);
-    else
-        widget.reset(new TransformWidget);
+    QScopedPointer<QWidget> widget(makePanel(panel));
 
     widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(widget.data()));
