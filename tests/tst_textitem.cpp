@@ -467,6 +467,13 @@ void TestTextItem::editorKeepsOtherAttributes()
     expected.setPointSizeF(9.5);
     QCOMPARE(editor.textFont(), expected);
 
+    // Another family changes nothing but the family.
+    QFontComboBox *families = editor.findChild<QFontComboBox *>();
+    families->setCurrentIndex(families->findText(family) == 0 ? 1 : 0);
+    QVERIFY(families->currentText() != family);
+    expected.setFamily(families->currentText());
+    QCOMPARE(editor.textFont(), expected);
+
     // Typing keeps the chosen font.
     editor.show();
     QTest::keyClicks(textArea(&editor), "more");
