@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -71,7 +72,12 @@ void TextEdit::setTextFont(const QFont &font)
     if (font == this->font)
         return;
     this->font = font;
-    fontComboBox->setCurrentFont(font);
+    {
+        // The chooser shows a stand-in for a family that is not installed;
+        // the item keeps its own family unless the user picks another.
+        const QSignalBlocker blocker(fontComboBox);
+        fontComboBox->setCurrentFont(font);
+    }
     fontSizeSpinBox->setValue(font.pointSizeF());
 }
 
