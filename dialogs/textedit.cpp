@@ -90,5 +90,3 @@ void TextEdit::setFontFamily(const QFont &font)
 {
     this->font.setFamily(font.family());
 }
-
-#include "moc_textedit.cpp"

@@ -61,5 +61,3 @@ void TextItemDialog::updateUi()
 {
     buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!textEdit->toPlainText().isEmpty());
 }
-
-#include "moc_textitemdialog.cpp"

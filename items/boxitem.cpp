@@ -152,5 +152,3 @@ void BoxItem::updateShearFromRect()
     m_shearHorizontal = integral.width();
     m_shearVertical = integral.height();
 }
-
-#include "moc_boxitem.cpp"

@@ -44,5 +44,3 @@ void TextItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
 {
     edit();
 }
-
-#include "moc_textitem.cpp"
