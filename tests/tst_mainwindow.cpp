@@ -362,6 +362,7 @@ void TestMainWindow::startsReady()
 {
     MainWindow window;
     QCOMPARE(window.objectName(), QString("MainWindow"));
+    QCOMPARE(window.windowTitle(), QString("MainWindow"));
     // With nothing stored the window keeps the size of its form.
     QCOMPARE(window.size(), QSize(400, 300));
     QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
@@ -625,18 +626,21 @@ void TestMainWindow::shortcuts()
 
 void TestMainWindow::wheel_data()
 {
-    QTest::addColumn<int>("delta");
+    QTest::addColumn<QPoint>("angleDelta");
     QTest::addColumn<double>("factor");
 
-    QTest::newRow("one notch away") << 120 << std::pow(4.0 / 3.0, -0.5);
-    QTest::newRow("one notch towards") << -120 << std::pow(4.0 / 3.0, 0.5);
-    QTest::newRow("two notches away") << 240 << 0.75;
-    QTest::newRow("two notches towards") << -240 << 4.0 / 3.0;
+    QTest::newRow("one notch away") << QPoint(0, 120) << std::pow(4.0 / 3.0, -0.5);
+    QTest::newRow("one notch towards") << QPoint(0, -120) << std::pow(4.0 / 3.0, 0.5);
+    QTest::newRow("two notches away") << QPoint(0, 240) << 0.75;
+    QTest::newRow("two notches towards") << QPoint(0, -240) << 4.0 / 3.0;
+    // The event's delta is that of its main direction, so a sideways wheel
+    // (or Alt with the wheel) zooms as well.
+    QTest::newRow("sideways notch") << QPoint(120, 0) << std::pow(4.0 / 3.0, -0.5);
 }
 
 void TestMainWindow::wheel()
 {
-    QFETCH(int, delta);
+    QFETCH(QPoint, angleDelta);
     QFETCH(double, factor);
 
     MainWindow window;
@@ -654,12 +658,16 @@ void TestMainWindow::wheel()
     const QPointF centreBefore = view->mapToScene(middle);
     const qreal scaleBefore = view->transform().m11();
 
-    QWheelEvent event(middle, view->viewport()->mapToGlobal(middle), QPoint(), QPoint(0, delta), Qt::NoButton,
+    QWheelEvent event(middle, view->viewport()->mapToGlobal(middle), QPoint(), angleDelta, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &event);
 
-    QVERIFY(qFuzzyCompare(view->transform().m11(), scaleBefore * factor));
-    QVERIFY(qFuzzyCompare(view->transform().m22(), scaleBefore * factor));
+    const QString scales = QString("scale %1 x %2, expected %3")
+                               .arg(view->transform().m11())
+                               .arg(view->transform().m22())
+                               .arg(scaleBefore * factor);
+    QVERIFY2(qFuzzyCompare(view->transform().m11(), scaleBefore * factor), qPrintable(scales));
+    QVERIFY2(qFuzzyCompare(view->transform().m22(), scaleBefore * factor), qPrintable(scales));
     // A scroll would move the centre by many pixels; rounding moves it by one.
     const QPointF moved = (view->mapToScene(middle) - centreBefore) * view->transform().m11();
     QVERIFY2(moved.manhattanLength() <= 3,
