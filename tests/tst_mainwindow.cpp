@@ -6,6 +6,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QDockWidget>
 #include <QGraphicsItemGroup>
 #include <QGraphicsLineItem>
@@ -18,6 +19,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -155,6 +157,8 @@ private slots:
     void wheel();
 
     void windowStateRestored();
+    void translatedTexts_data();
+    void translatedTexts();
 };
 
 void TestMainWindow::initTestCase()
@@ -711,6 +715,71 @@ void TestMainWindow::windowStateRestored()
     QCOMPARE(second.toolBarArea(toolBarNamed(second, "viewToolBar")), Qt::BottomToolBarArea);
     QCOMPARE(second.toolBarArea(toolBarNamed(second, "fileToolBar")), Qt::TopToolBarArea);
     QVERIFY(!actionNamed(second, "Show Grid")->isChecked());
+}
+
+void TestMainWindow::translatedTexts_data()
+{
+    QTest::addColumn<QString>("qmFile");
+
+    const QString folder = QFileInfo(TAGFORGE_BIN).absolutePath() + "/translations";
+    if (QDir(folder).entryList({"tagforge_*.qm"}, QDir::Files).isEmpty())
+        QSKIP(qPrintable("No tagforge_*.qm in " + folder));
+    QDirIterator files(folder, {"tagforge_*.qm"}, QDir::Files);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+    }
+}
+
+// Every text the window builds runs through the translation in the context
+// "MainWindow", so whatever a translation file offers shows up.
+void TestMainWindow::translatedTexts()
+{
+    QFETCH(QString, qmFile);
+
+    QTranslator translator;
+    QVERIFY(translator.load(qmFile));
+    QCoreApplication::installTranslator(&translator);
+    const auto expect = [&translator](const char *source, const char *disambiguation = nullptr) {
+        const QString translated = translator.translate("MainWindow", source, disambiguation);
+        return translated.isEmpty() ? QString(source) : translated;
+    };
+
+    MainWindow window;
+    QCoreApplication::removeTranslator(&translator);
+
+    const char *const actionTexts[] = {"New", "Open...", "Save", "Save As...", "Export...", "Print", "Quit",
+                                       "Page Size...", "Print Preview...", "Edit Selected Item...", "Add Text...",
+                                       "Add Box", "Add QR Code", "&Copy", "Cu&t", "&Paste", "Alignment", "Left",
+                                       "Right", "Top", "Bottom", "Clear Transformations", "Zoom In", "Zoom Out",
+                                       "Zoom Fit", "Show Grid"};
+    const QList<QAction *> all = windowActions(window);
+    QCOMPARE(all.size(), 26);
+    int translatedCount = 0;
+    for (int i = 0; i < all.size(); ++i) {
+        QCOMPARE(all.at(i)->text(), expect(actionTexts[i]));
+        if (all.at(i)->text() != actionTexts[i])
+            ++translatedCount;
+    }
+    QCOMPARE(all.at(22)->shortcut(), QKeySequence(expect("+"), QKeySequence::NativeText));
+    QCOMPARE(all.at(23)->shortcut(), QKeySequence(expect("-"), QKeySequence::NativeText));
+    QCOMPARE(all.at(24)->shortcut(), QKeySequence(expect("*"), QKeySequence::NativeText));
+
+    const QStringList titles{expect("File"), expect("Edit"), expect("View")};
+    QCOMPARE(entryTexts(window.menuBar()->actions()), titles);
+    QStringList toolBarTitles;
+    for (const QToolBar *toolBar : window.findChildren<QToolBar *>())
+        toolBarTitles << toolBar->windowTitle();
+    QCOMPARE(toolBarTitles, titles);
+
+    QStringList dockTitles;
+    for (const QDockWidget *dock : window.findChildren<QDockWidget *>())
+        dockTitles << dock->windowTitle();
+    QCOMPARE(dockTitles, (QStringList{expect("Geometry"), expect("Brush (Fill)"), expect("Pen (Outline)")}));
+
+    QCOMPARE(window.statusBar()->currentMessage(), expect("Ready", "main"));
+    QCOMPARE(window.windowTitle(), expect("MainWindow"));
+    QVERIFY2(translatedCount > 0, "the translation file changes none of the action texts");
 }
 
 TAGFORGE_TEST_MAIN(TestMainWindow)
