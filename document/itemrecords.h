@@ -3,6 +3,15 @@
 
 #include <QDataStream>
 
+// Label files start with this magic number and format version; the item
+// entries after them are written in a fixed stream version.
+constexpr qint32 LabelFileMagic = 0x034A9F21;
+constexpr qint16 LabelFileVersion = 2;
+constexpr QDataStream::Version LabelStreamVersion = QDataStream::Qt_5_13;
+
+// The clipboard format of item entries copied from a label.
+inline constexpr char ClipboardMimeType[] = "application/{82959F55-A005-4F9B-A468-955D521D9691}";
+
 class BoxItem;
 class QRCodeItem;
 class TextItem;

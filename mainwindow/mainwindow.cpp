@@ -2,6 +2,13 @@
 #include "ui_mainwindow.h"
 
 #include "app/settings.h"
+#include "dialogs/printersetting.h"
+#include "dialogs/textitemdialog.h"
+#include "document/itemrecords.h"
+#include "items/boxitem.h"
+#include "items/placeholder.h"
+#include "items/qrcodeitem.h"
+#include "items/textitem.h"
 #include "mainwindow/graphicsview.h"
 #include "panels/brushwidget.h"
 #include "panels/penwidget.h"
@@ -10,17 +17,37 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGraphicsItemGroup>
+#include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
+#include <QParallelAnimationGroup>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPropertyAnimation>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QSvgGenerator>
+#include <QTextStream>
 #include <QToolBar>
+#include <QtMath>
+
+#include <algorithm>
+#include <limits>
 
 void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions)
 {
@@ -213,26 +240,578 @@ void MainWindow::createConnections()
     connect(viewZoomToFitAction, SIGNAL(triggered()), view, SLOT(zoomFitView()));
 }
 
-void MainWindow::openInitialDocument() {}
-MainWindow::PrintModeResult MainWindow::printDirectly() { return PrintFailed; }
-void MainWindow::closeEvent(QCloseEvent *event) { QMainWindow::closeEvent(event); }
-void MainWindow::setDirty(bool) {}
-void MainWindow::fileNew() {}
-void MainWindow::fileOpen() {}
-bool MainWindow::fileSave() { return false; }
-bool MainWindow::fileSaveAs() { return false; }
-void MainWindow::fileExport() {}
-void MainWindow::filePrint() {}
-void MainWindow::editSelectedItem() {}
-void MainWindow::editAddItem() {}
-void MainWindow::editCopy() {}
-void MainWindow::editCut() {}
-void MainWindow::editPaste() {}
-void MainWindow::editAlign() {}
-void MainWindow::editClearTransforms() {}
-void MainWindow::updateUi() {}
-void MainWindow::viewShowGrid(bool) {}
-void MainWindow::selectionChanged() {}
-void MainWindow::loadFile() {}
-void MainWindow::printSetPageSize() {}
-void MainWindow::printPreview() {}
+
+void MainWindow::warn(const QString &text)
+{
+    if (unattended) {
+        QTextStream(stderr) << text << Qt::endl;
+        return;
+    }
+    QMessageBox::warning(this, tr("Error"), text, QMessageBox::Ok);
+}
+
+bool MainWindow::isUnnamed(const QString &path) const
+{
+    return path.isEmpty() || path == tr("Unnamed");
+}
+
+void MainWindow::openInitialDocument()
+{
+    const QString path = Settings::instance()->mostRecentFile();
+    if (isUnnamed(path)) {
+        QMetaObject::invokeMethod(this, "fileNew", Qt::QueuedConnection);
+        return;
+    }
+    setWindowFilePath(path);
+    updateWindowTitle();
+    QMetaObject::invokeMethod(this, "loadFile", Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!okToClearData(QString())) {
+        event->ignore();
+        return;
+    }
+    Settings *settings = Settings::instance();
+    settings->setShowGrid(viewShowGridAction->isChecked());
+    settings->setMostRecentFile(windowFilePath());
+    settings->saveWindowState(this);
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::setDirty(bool on)
+{
+    setWindowModified(on);
+    updateUi();
+}
+
+void MainWindow::fileNew()
+{
+    if (!okToClearData(QString()))
+        return;
+    clearDocument();
+    setWindowFilePath(tr("Unnamed"));
+    updateWindowTitle();
+    setWindowModified(false);
+    updateUi();
+}
+
+void MainWindow::fileOpen()
+{
+    if (!okToClearData(QString()))
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("%1 - Open").arg(QCoreApplication::applicationName()),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), tr("Quillet (*.qlt)"));
+    if (path.isEmpty())
+        return;
+    // A refused file must not become the target of the next Save.
+    const QString previousPath = windowFilePath();
+    setWindowFilePath(path);
+    updateWindowTitle();
+    if (loadLabelFile() == LoadRefused) {
+        setWindowFilePath(previousPath);
+        updateWindowTitle();
+    }
+}
+
+bool MainWindow::fileSaveAs()
+{
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("%1 - Save As").arg(QCoreApplication::applicationName()),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), tr("Quillet (*.qlt)"));
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(".qlt", Qt::CaseInsensitive))
+        path += ".qlt";
+    setWindowFilePath(path);
+    updateWindowTitle();
+    return fileSave();
+}
+
+void MainWindow::loadFile()
+{
+    // Started with a file that cannot be read: begin a new label rather
+    // than leave that file as the target of the next Save.
+    if (loadLabelFile() == LoadRefused) {
+        clearDocument();
+        setWindowFilePath(tr("Unnamed"));
+        updateWindowTitle();
+        updateUi();
+    }
+}
+
+bool MainWindow::okToClearData(const QString &informativeText)
+{
+    if (!isWindowModified() || unattended)
+        return true;
+    QScopedPointer<QMessageBox> box(new QMessageBox(this));
+    box->setWindowModality(Qt::WindowModal);
+    box->setIcon(QMessageBox::Question);
+    box->setWindowTitle(QString("%1 - %2").arg(QCoreApplication::applicationName(), tr("Unsaved changes")));
+    box->setText(tr("Save unsaved changes?"));
+    if (!informativeText.isEmpty())
+        box->setInformativeText(informativeText);
+    box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Save);
+    box->exec();
+    const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
+    if (answer == QMessageBox::Save)
+        return fileSave();
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::updateWindowTitle()
+{
+    const QString fileName = QFileInfo(windowFilePath()).fileName();
+    const QString version = QCoreApplication::applicationVersion();
+    if (fileName.isEmpty())
+        setWindowTitle(QString("%1 - V%2").arg(tr("Quillet"), version));
+    else
+        setWindowTitle(QString("%1 - V%2 (%3)").arg(tr("Quillet"), version, fileName));
+}
+
+void MainWindow::clearDocument()
+{
+    grid.reset();
+    scene->clear();
+    viewShowGrid(viewShowGridAction->isChecked());
+    view->zoomFitView();
+    view->zoomOut();
+}
+
+void MainWindow::viewShowGrid(bool on)
+{
+    if (!grid) {
+        const int spacing = 36;
+        const QPen pen(QColor(175, 175, 175, 255));
+        grid.reset(new QGraphicsItemGroup);
+        const int width = qCeil(scene->width());
+        const int height = qCeil(scene->height());
+        const int xMax = spacing * (width / spacing);
+        const int yMax = spacing * (height / spacing);
+        for (int x = 0; xMax >= 0 && x <= xMax; x += spacing) {
+            auto *line = new QGraphicsLineItem(x, 0, x, yMax);
+            line->setPen(pen);
+            line->setZValue(std::numeric_limits<int>::min());
+            grid->addToGroup(line);
+        }
+        for (int y = 0; yMax >= 0 && y <= yMax; y += spacing) {
+            auto *line = new QGraphicsLineItem(0, y, xMax, y);
+            line->setPen(pen);
+            line->setZValue(-1000);
+            grid->addToGroup(line);
+        }
+        scene->addItem(grid.data());
+    }
+    grid->setVisible(on);
+}
+
+bool MainWindow::isGridItem(const QGraphicsItem *item) const
+{
+    return grid && (item == grid.data() || item->group() == grid.data());
+}
+
+QPoint MainWindow::insertionPoint()
+{
+    const QPoint cursor = mapFromGlobal(QCursor::pos());
+    QPoint candidate;
+    if (view->geometry().contains(cursor))
+        candidate = cursor;
+    else if (!previousPoint.isNull())
+        candidate = previousPoint;
+    else
+        candidate = view->pos() + QPoint(10, 10);
+
+    if (!previousPoint.isNull() && candidate == previousPoint) {
+        candidate += QPoint(addOffset, addOffset);
+        addOffset += 5;
+    } else {
+        addOffset = 5;
+        previousPoint = candidate;
+    }
+    return view->mapToScene(candidate - view->pos()).toPoint();
+}
+
+void MainWindow::editAddItem()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    QObject *item = nullptr;
+    switch (action->data().toInt()) {
+    case BoxItem::Type:
+        item = new BoxItem(QRect(insertionPoint(), QSize(90, 30)), scene);
+        break;
+    case QRCodeItem::Type:
+        item = new QRCodeItem(insertionPoint(), scene);
+        break;
+    case TextItem::Type: {
+        TextItemDialog dialog(nullptr, insertionPoint(), scene, this);
+        if (dialog.exec() == QDialog::Accepted)
+            item = dialog.textItem();
+        break;
+    }
+    default:
+        return;
+    }
+    if (!item)
+        return;
+    connectItem(item);
+    setWindowModified(true);
+    updateUi();
+}
+
+void MainWindow::editSelectedItem()
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.size() != 1)
+        return;
+    // Only items that can be edited offer an edit() slot; boxes have none.
+    auto *object = dynamic_cast<QObject *>(selected.first());
+    if (object && object->metaObject()->indexOfMethod("edit()") >= 0)
+        QMetaObject::invokeMethod(object, "edit", Qt::DirectConnection);
+}
+
+void MainWindow::editCopy()
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.isEmpty())
+        return;
+    pasteOffset = 5;
+    copyItemsToClipboard(selected);
+    updateUi();
+}
+
+void MainWindow::editCut()
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.isEmpty())
+        return;
+    copyItemsToClipboard(selected);
+    for (QGraphicsItem *item : selected) {
+        scene->removeItem(item);
+        delete item;
+    }
+    setWindowModified(true);
+    updateUi();
+}
+
+void MainWindow::updateUi()
+{
+    fileSaveAction->setEnabled(isWindowModified());
+
+    const QList<QGraphicsItem *> items = scene->items();
+    const bool hasContent = std::any_of(items.cbegin(), items.cend(),
+                                        [this](const QGraphicsItem *item) { return !isGridItem(item); });
+    for (QAction *action : {fileSaveAsAction, fileExportAction, filePrintAction, printPreviewAction})
+        action->setEnabled(hasContent);
+
+    const int selected = scene->selectedItems().size();
+    editSelectedItemAction->setEnabled(selected == 1);
+    editCopyAction->setEnabled(selected >= 1);
+    editCutAction->setEnabled(selected >= 1);
+
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    editPasteAction->setEnabled(mime && (mime->hasFormat(ClipboardMimeType) || mime->hasHtml() || mime->hasText()));
+
+    editAlignmentAction->setEnabled(selected >= 2);
+    editClearTransformsAction->setEnabled(selected >= 1);
+
+    bool hasAngle = false;
+    bool hasBrush = false;
+    bool hasPen = false;
+    selectedItemProperties(&hasAngle, &hasBrush, &hasPen);
+    transformWidget->setEnabled(hasAngle);
+    brushWidget->setEnabled(hasBrush);
+    penWidget->setEnabled(hasPen);
+}
+
+void MainWindow::connectItem(QObject *item)
+{
+    connect(item, SIGNAL(dirty()), this, SLOT(setDirty()));
+    const QMetaObject *meta = item->metaObject();
+    if (meta->indexOfProperty("brush") > -1)
+        connect(brushWidget, SIGNAL(brushChanged(QBrush)), item, SLOT(setBrush(QBrush)));
+    if (meta->indexOfProperty("pen") > -1)
+        connect(penWidget, SIGNAL(penChanged(QPen)), item, SLOT(setPen(QPen)));
+    if (meta->indexOfProperty("angle") > -1) {
+        connect(transformWidget, SIGNAL(angleChanged(double)), item, SLOT(setAngle(double)));
+        connect(transformWidget, SIGNAL(shearChanged(int,int)), item, SLOT(setShear(int,int)));
+    }
+}
+
+void MainWindow::selectionChanged()
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.size() == 1) {
+        if (auto *object = dynamic_cast<QObject *>(selected.first())) {
+            const QVariant brush = object->property("brush");
+            if (brush.isValid())
+                brushWidget->setBrush(brush.value<QBrush>());
+            const QVariant pen = object->property("pen");
+            if (pen.isValid())
+                penWidget->setPen(pen.value<QPen>());
+            const QVariant angle = object->property("angle");
+            if (angle.isValid()) {
+                transformWidget->setAngle(angle.toDouble());
+                transformWidget->setShear(object->property("shearHorizontal").toInt(),
+                                          object->property("shearVertical").toInt());
+            }
+        }
+    }
+    updateUi();
+}
+
+void MainWindow::selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen)
+{
+    *hasAngle = *hasBrush = *hasPen = false;
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    for (QGraphicsItem *item : selected) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (!object)
+            continue;
+        const QMetaObject *meta = object->metaObject();
+        *hasBrush = *hasBrush || meta->indexOfProperty("brush") > -1;
+        *hasPen = *hasPen || meta->indexOfProperty("pen") > -1;
+        *hasAngle = *hasAngle || meta->indexOfProperty("angle") > -1;
+        if (*hasBrush && *hasPen)
+            break;
+    }
+}
+
+void MainWindow::editAlign()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    const int alignment = action->data().toInt();
+    if (action != editAlignmentAction) {
+        editAlignmentAction->setData(action->data());
+        editAlignmentAction->setIcon(action->icon());
+    }
+
+    const QList<QGraphicsItem *> items = scene->selectedItems();
+    QList<double> edges;
+    for (const QGraphicsItem *item : items) {
+        const QRectF r = item->sceneBoundingRect();
+        switch (alignment) {
+        case Qt::AlignLeft: edges << r.x(); break;
+        case Qt::AlignRight: edges << r.x() + r.width(); break;
+        case Qt::AlignTop: edges << r.y(); break;
+        case Qt::AlignBottom: edges << r.y() + r.height(); break;
+        default: return;
+        }
+    }
+    if (edges.isEmpty())
+        return;
+
+    const bool towardsOrigin = alignment == Qt::AlignLeft || alignment == Qt::AlignTop;
+    const double reference = towardsOrigin ? *std::min_element(edges.cbegin(), edges.cend())
+                                           : *std::max_element(edges.cbegin(), edges.cend());
+    const bool horizontal = alignment == Qt::AlignLeft || alignment == Qt::AlignRight;
+    QList<QPointF> targets;
+    for (int i = 0; i < items.size(); ++i) {
+        const QPointF p = items.at(i)->pos();
+        const double shift = reference - edges.at(i);
+        targets << (horizontal ? QPointF(p.x() + shift, p.y()) : QPointF(p.x(), p.y() + shift));
+    }
+    animateToPositions(items, targets);
+    setWindowModified(true);
+    updateUi();
+}
+
+void MainWindow::animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets)
+{
+    const int duration = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier ? 5000 : 1000;
+    auto *group = new QParallelAnimationGroup;
+    for (int i = 0; i < items.size(); ++i) {
+        auto *object = dynamic_cast<QObject *>(items.at(i));
+        if (!object)
+            continue;
+        // The animation watches its target: an item deleted while it runs
+        // (cut, New, Open) simply stops its own animation.
+        auto *animation = new QPropertyAnimation(object, "pos", this);
+        animation->setDuration(duration);
+        animation->setEasingCurve(QEasingCurve::InOutBack);
+        animation->setStartValue(items.at(i)->pos());
+        animation->setEndValue(targets.at(i));
+        group->addAnimation(animation);
+    }
+    group->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void MainWindow::editClearTransforms()
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    for (QGraphicsItem *item : selected) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (object && object->property("angle").isValid())
+            object->setProperty("angle", 0.0);
+    }
+    transformWidget->setAngle(0.0);
+    setWindowModified(true);
+    updateUi();
+}
+
+void MainWindow::applyPlaceholders()
+{
+    viewShowGrid(false);
+    savedTexts.clear();
+    if (!placeholder)
+        return;
+    const QList<QGraphicsItem *> items = scene->items(Qt::DescendingOrder);
+    for (QGraphicsItem *item : items) {
+        if (isGridItem(item))
+            continue;
+        auto *object = dynamic_cast<QObject *>(item);
+        if (!object)
+            continue;
+        const QVariant text = object->property("plainText");
+        if (!text.isValid())
+            continue;
+        bool changed = false;
+        const QString result = placeholder->replace(text.toString(), &changed);
+        if (changed) {
+            object->setProperty("plainText", result);
+            savedTexts.insert(object, text.toString());
+        }
+    }
+}
+
+void MainWindow::restorePlaceholders()
+{
+    for (auto it = savedTexts.constBegin(); it != savedTexts.constEnd(); ++it)
+        it.key()->setProperty("plainText", it.value());
+    savedTexts.clear();
+    viewShowGrid(viewShowGridAction->isChecked());
+}
+
+void MainWindow::paintScene(QPainter *painter)
+{
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    scene->clearSelection();
+    const bool modified = isWindowModified();
+    applyPlaceholders();
+    scene->render(painter, QRectF(), QRectF(), Qt::KeepAspectRatio);
+    restorePlaceholders();
+    setWindowModified(modified);
+    for (QGraphicsItem *item : selected)
+        item->setSelected(true);
+    selectionChanged();
+}
+
+bool MainWindow::printLabel()
+{
+    // Without a default printer Qt would quietly print to the first queue
+    // or to nowhere; a label must go to the printer the system names.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        warn(tr("No default printer is set up: the label was not printed."));
+        return false;
+    }
+    QPainter painter;
+    if (printer->printerName().isEmpty() || !painter.begin(printer.data())) {
+        warn(tr("Failed to print on %1").arg(printer->printerName()));
+        return false;
+    }
+    paintScene(&painter);
+    if (!painter.end()) {
+        warn(tr("Failed to print on %1").arg(printer->printerName()));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::filePrint()
+{
+    if (printLabel())
+        statusBar()->showMessage(tr("Printed %1").arg(windowFilePath()), 10000);
+}
+
+MainWindow::PrintModeResult MainWindow::printDirectly()
+{
+    unattended = true;
+    setWindowFilePath(Settings::instance()->mostRecentFile());
+    updateWindowTitle();
+    // Never print a label that was not read completely.
+    if (loadLabelFile() != Loaded)
+        return LabelNotLoaded;
+    if (!printLabel())
+        return PrintFailed;
+    statusBar()->showMessage(tr("Printed %1").arg(windowFilePath()), 10000);
+    return Printed;
+}
+
+void MainWindow::printPreview()
+{
+    QPrintPreviewDialog dialog(printer.data(), this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
+        QPainter painter(target);
+        paintScene(&painter);
+    });
+    dialog.exec();
+}
+
+void MainWindow::printSetPageSize()
+{
+    PrinterSetting dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    setupPrinter(Settings::instance()->pageSizeMM(), Settings::instance()->printDPI());
+    const QSize page = printer->pageLayout().pageSize().sizePoints();
+    scene->setSceneRect(0, 0, page.width(), page.height());
+    grid.reset();
+    viewShowGrid(viewShowGridAction->isChecked());
+}
+
+void MainWindow::fileExport()
+{
+    const QString filter = tr("PNG image (*.png)")
+        + Settings::instance()->imageFileFilter(tr(";;Bitmap image"), QImageWriter::supportedImageFormats())
+        + tr(";;Vector image (*.svg)");
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, tr("%1 - Export").arg(QCoreApplication::applicationName()),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(".svg", Qt::CaseInsensitive)) {
+        exportBitmap(fileName);
+        return;
+    }
+    QSvgGenerator generator;
+    generator.setFileName(fileName);
+    generator.setSize(printer->pageLayout().fullRectPoints().size());
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        warn(tr("Failed to export: %1").arg(fileName));
+        return;
+    }
+    paintScene(&painter);
+    if (!painter.end()) {
+        warn(tr("Failed to export: %1").arg(fileName));
+        return;
+    }
+    statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
+}
+
+void MainWindow::exportBitmap(const QString &fileName)
+{
+    const QSize page = printer->pageLayout().fullRectPoints().size();
+    // Whole device pixels per point, as the label printer's dots fall.
+    const int scale = Settings::instance()->printDPI() / 72;
+    QImage image(page * scale, QImage::Format_ARGB32);
+    bool saved = false;
+    if (!image.isNull()) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        paintScene(&painter);
+        painter.end();
+        saved = image.save(fileName);
+    }
+    if (saved)
+        statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
+    else
+        warn(tr("Failed to export: %1").arg(fileName));
+}

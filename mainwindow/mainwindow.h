@@ -88,7 +88,8 @@ private:
     void clearDocument();
     bool isUnnamed(const QString &path) const;
 
-    bool loadLabelFile();
+    enum LoadResult { LoadRefused, LoadDamaged, Loaded };
+    LoadResult loadLabelFile();
     bool openLabelFile(QFile *file, QDataStream &in);
     void writeItems(QDataStream &out, const QList<QGraphicsItem *> &items);
     bool readItems(QDataStream &in, int offset, bool select);

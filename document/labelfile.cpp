@@ -1,0 +1,194 @@
+// The label file and clipboard operations of the main window.
+
+#include "mainwindow/mainwindow.h"
+
+#include "document/itemrecords.h"
+#include "items/boxitem.h"
+#include "items/qrcodeitem.h"
+#include "items/textitem.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsScene>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QStatusBar>
+
+#include <new>
+
+bool MainWindow::fileSave()
+{
+    const QString path = windowFilePath();
+    if (isUnnamed(path))
+        return fileSaveAs();
+
+    // Written beside the old file and renamed over it only when complete,
+    // so a failure never leaves the user's file truncated.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        QDataStream out(&file);
+        out << LabelFileMagic << LabelFileVersion;
+        out.setVersion(LabelStreamVersion);
+        writeItems(out, scene->items(Qt::DescendingOrder));
+        if (out.status() == QDataStream::Ok && file.commit()) {
+            setWindowModified(false);
+            updateUi();
+            return true;
+        }
+    }
+    warn(tr("Failed to save file: %1").arg(QString("%1 (%2)").arg(QDir::toNativeSeparators(path), file.errorString())));
+    return false;
+}
+
+MainWindow::LoadResult MainWindow::loadLabelFile()
+{
+    QFile file(windowFilePath());
+    QDataStream in;
+    if (!openLabelFile(&file, in))
+        return LoadRefused;
+    in.setVersion(LabelStreamVersion);
+    clearDocument();
+    const bool complete = readItems(in, 0, false);
+    setWindowModified(false);
+    updateUi();
+    if (!complete) {
+        warn(tr("%1 is damaged: only part of the label could be read.").arg(file.fileName()));
+        return LoadDamaged;
+    }
+    statusBar()->showMessage(tr("Loaded %1").arg(windowFilePath()), 10000);
+    return Loaded;
+}
+
+bool MainWindow::openLabelFile(QFile *file, QDataStream &in)
+{
+    if (!file->open(QIODevice::ReadOnly)) {
+        warn(tr("Failed to open file: %1").arg(file->errorString()));
+        return false;
+    }
+    in.setDevice(file);
+    qint32 magic = 0;
+    in >> magic;
+    if (magic != LabelFileMagic) {
+        warn(tr("%1 is not a %2 file").arg(file->fileName(), QCoreApplication::applicationName()));
+        return false;
+    }
+    qint16 version = 0;
+    in >> version;
+    if (version > LabelFileVersion) {
+        warn(tr("%1 needs a more recent version of %2").arg(file->fileName(), QCoreApplication::applicationName()));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::writeItems(QDataStream &out, const QList<QGraphicsItem *> &items)
+{
+    for (const QGraphicsItem *item : items) {
+        if (isGridItem(item))
+            continue;
+        out << qint32(item->type());
+        switch (item->type()) {
+        case BoxItem::Type:
+            out << *dynamic_cast<const BoxItem *>(item);
+            break;
+        case QRCodeItem::Type:
+            out << *dynamic_cast<const QRCodeItem *>(item);
+            break;
+        case TextItem::Type:
+            out << *dynamic_cast<const TextItem *>(item);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool MainWindow::readItems(QDataStream &in, int offset, bool select)
+{
+    QList<QGraphicsItem *> items;
+    // Stops at the first damaged entry: what came before it stays, and the
+    // entry cut short keeps defaults for what it lacks.
+    try {
+        while (!in.atEnd() && in.status() == QDataStream::Ok) {
+            qint32 type = 0;
+            in >> type;
+            QGraphicsItem *item = nullptr;
+            switch (type) {
+            case BoxItem::Type: {
+                auto *box = new BoxItem(QRect(), scene);
+                in >> *box;
+                connectItem(box);
+                item = box;
+                break;
+            }
+            case QRCodeItem::Type: {
+                auto *code = new QRCodeItem(QPoint(0, 0), scene);
+                in >> *code;
+                connectItem(code);
+                item = code;
+                break;
+            }
+            case TextItem::Type: {
+                auto *text = new TextItem(QPoint(0, 0), scene);
+                in >> *text;
+                connectItem(text);
+                item = text;
+                break;
+            }
+            default:
+                continue;
+            }
+            item->moveBy(offset, offset);
+            if (select)
+                items << item;
+        }
+    } catch (const std::bad_alloc &) {
+        // A count in the data asked for more memory than there is.
+        in.setStatus(QDataStream::ReadCorruptData);
+    }
+    if (select) {
+        scene->clearSelection();
+        for (QGraphicsItem *item : qAsConst(items))
+            item->setSelected(true);
+    }
+    selectionChanged();
+    return in.status() == QDataStream::Ok;
+}
+
+void MainWindow::copyItemsToClipboard(const QList<QGraphicsItem *> &items)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    writeItems(out, items);
+    auto *mime = new QMimeData;
+    mime->setData(ClipboardMimeType, data);
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+void MainWindow::editPaste()
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!mime)
+        return;
+    if (mime->hasFormat(ClipboardMimeType)) {
+        const QByteArray data = mime->data(ClipboardMimeType);
+        QDataStream in(data);
+        readItems(in, pasteOffset, true);
+        pasteOffset += 5;
+    } else if (mime->hasHtml() || mime->hasText()) {
+        auto *item = new TextItem(insertionPoint(), scene);
+        connectItem(item);
+        if (mime->hasHtml())
+            item->setHtml(mime->html());
+        else
+            item->setPlainText(mime->text());
+    } else {
+        return;
+    }
+    setWindowModified(true);
+    updateUi();
+}
