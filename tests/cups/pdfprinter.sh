@@ -98,7 +98,8 @@ check_machine() {
 
 write_scheduler_config() {
     local state=$1
-    mkdir -p "$state"/{etc/ppd,etc/ssl,spool,tmp,cache,run,log,cups-pdf/tmp}
+    mkdir -p "$state"/{etc/ppd,etc/ssl,spool,tmp,cache,run,log,cups-pdf/tmp} ||
+        fail "cannot create the folders of the scheduler in $state"
     # Filters run as lp and keep their temporary files here; Ghostscript
     # runs as the user who printed.
     chgrp lp "$state/tmp" && chmod 1770 "$state/tmp" && chmod 1777 "$state/cups-pdf/tmp" ||
@@ -148,6 +149,8 @@ StateDir $state/run
 AccessLog $state/log/access_log
 ErrorLog $state/log/error_log
 PageLog $state/log/page_log
+Printcap $state/run/printcap
+ServerKeychain $state/etc/ssl
 FileDevice No
 SystemGroup root
 EOF
@@ -155,7 +158,8 @@ EOF
 
 write_backend_config() {
     local state=$1
-    cat >"$PDFPRINTER_CONF" <<EOF
+    # Never take over the file of another printer.
+    (set -C && cat >"$PDFPRINTER_CONF") <<EOF
 # Private PDF printer $PDFPRINTER_QUEUE of $state, removed when it stops.
 Out $PDFPRINTER_OUT
 AnonDirName $PDFPRINTER_OUT
@@ -191,13 +195,15 @@ wait_for_scheduler() {
 # on a half-started printer and more than once.
 teardown() {
     local state=$PDFPRINTER_STATE pid
-    if [[ -n ${PDFPRINTER_WATCHDOG_PID:-} && ${PDFPRINTER_IN_WATCHDOG:-} != 1 ]]; then
-        kill "$PDFPRINTER_WATCHDOG_PID" 2>/dev/null
+    # Process ids are checked against the command before any signal, in
+    # case an id was freed and taken by another process.
+    pid=${PDFPRINTER_WATCHDOG_PID:-}
+    if [[ -n $pid && ${PDFPRINTER_IN_WATCHDOG:-} != 1 && $(ps -o args= -p "$pid") == *" watch "* ]]; then
+        kill "$pid" 2>/dev/null
     fi
     if [[ -f $state/run/scheduler.pid ]]; then
         pid=$(<"$state/run/scheduler.pid")
-        if [[ -n $pid ]] && alive "$pid"; then
-            [[ -n ${PDFPRINTER_QUEUE:-} ]] && client lpadmin -x "$PDFPRINTER_QUEUE" >/dev/null 2>&1
+        if [[ -n $pid ]] && alive "$pid" && [[ $(ps -o comm= -p "$pid") == cupsd ]]; then
             kill -TERM "$pid" 2>/dev/null
             local deadline=$((SECONDS + STOP_TIMEOUT))
             while alive "$pid" && ((SECONDS < deadline)); do
@@ -233,7 +239,7 @@ cmd_start() {
     PDFPRINTER_QUEUE=""
     PDFPRINTER_CONF=""
     if ((queue)); then
-        PDFPRINTER_QUEUE=quillet-pdf-${suffix,,}
+        PDFPRINTER_QUEUE=quillet-pdf-$suffix
         PDFPRINTER_CONF=$CUPS_PDF_CONF_DIR/cups-pdf-$PDFPRINTER_QUEUE.conf
     fi
     if [[ -n $out ]]; then
@@ -247,9 +253,8 @@ cmd_start() {
     else
         PDFPRINTER_OUT_OWNED=1
         PDFPRINTER_OUT=$PDFPRINTER_STATE/out
-        mkdir "$PDFPRINTER_OUT"
         # Jobs of any local user may land here, as in /tmp.
-        chmod 1777 "$PDFPRINTER_OUT"
+        mkdir -m 1777 "$PDFPRINTER_OUT" || fail "cannot create $PDFPRINTER_OUT"
     fi
     export CUPS_SERVER PDFPRINTER_STATE PDFPRINTER_QUEUE PDFPRINTER_OUT
     {
@@ -267,7 +272,10 @@ cmd_start() {
     fi
 
     if ((queue)); then
-        write_backend_config "$PDFPRINTER_STATE"
+        if ! write_backend_config "$PDFPRINTER_STATE"; then
+            PDFPRINTER_CONF=""
+            fail "cannot create the backend configuration of $PDFPRINTER_QUEUE"
+        fi
         # pdftocairo keeps the text of a PDF as text in the PostScript that
         # the backend turns back into PDF; a failing job is aborted rather
         # than stopping the queue with the job held in it.
