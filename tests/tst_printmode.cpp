@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QPointF>
+#include <QSettings>
+#include <QVariantHash>
 
 // The unattended print mode of the real executable, end to end through a
 // private CUPS scheduler whose default printer writes PDFs:
@@ -35,7 +37,7 @@ private:
         QString errorOutput;
     };
 
-    Run runTagforge(const QStringList &arguments, const QString &cupsServer, const QByteArray &settings = {});
+    Run runTagforge(const QStringList &arguments, const QString &cupsServer, const QVariantHash &settings = {});
     QString onlyJobPdf();
 
     PdfPrinter printer;
@@ -114,14 +116,18 @@ void TestPrintMode::init()
 }
 
 TestPrintMode::Run TestPrintMode::runTagforge(const QStringList &arguments, const QString &cupsServer,
-                                              const QByteArray &settings)
+                                              const QVariantHash &settings)
 {
     Run run;
     // Each run gets a home of its own: print mode writes its settings on exit.
     QTemporaryDir home;
     if (!settings.isEmpty()) {
-        QDir(home.path()).mkpath("config/ostrel");
-        if (!writeFile(home.filePath("config/ostrel/tagforge.conf"), settings)) {
+        // The settings file of the child, in the format Qt keeps on Linux.
+        QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            file.setValue(it.key(), it.value());
+        file.sync();
+        if (file.status() != QSettings::NoError) {
             run.errorOutput = "cannot write the settings file";
             return run;
         }
@@ -206,7 +212,7 @@ void TestPrintMode::printsStoredPageSize()
     QVERIFY(writeLabel(label, {{QPointF(5, 5), "S{%serial%}"}}, {}));
 
     const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(),
-                                "[Printer]\nPageSizeMM=@SizeF(50 30)\n");
+                                {{"Printer/PageSizeMM", QSizeF(50, 30)}});
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
 

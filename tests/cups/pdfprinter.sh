@@ -364,7 +364,7 @@ cmd_job_count() {
     load_state
     local jobs
     jobs=$(client lpstat -W all -o 2>&1) || fail "cannot list the jobs: $jobs"
-    grep -c . <<<"$jobs"
+    grep -c . <<<"$jobs" || true
 }
 
 cmd_clear() {
