@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -119,6 +120,12 @@ public:
         return ok ? count : -1;
     }
 
+    // Lets the queue take jobs or refuse them, as an operator can.
+    bool setAcceptingJobs(bool accepting)
+    {
+        return client(accepting ? "cupsaccept" : "cupsreject", {queue()}, 30);
+    }
+
     static QString scriptPath() { return QString(TESTS_SOURCE_DIR) + "/cups/pdfprinter.sh"; }
 
 private:
@@ -126,15 +133,19 @@ private:
 
     bool script(const QStringList &arguments, int seconds, QByteArray *output = nullptr)
     {
+        return client(scriptPath(), arguments, seconds, output);
+    }
+
+    // Runs a program that talks to the scheduler, with a time limit.
+    bool client(const QString &program, const QStringList &arguments, int seconds, QByteArray *output = nullptr)
+    {
         unavailable = false;
+        const QString command = QString("%1 %2").arg(QFileInfo(program).fileName(), arguments.join(' '));
         QProcess process;
         process.setProcessEnvironment(environment());
-        process.start(scriptPath(), arguments);
+        process.start(program, arguments);
         if (!process.waitForFinished(seconds * 1000)) {
-            error = QString("pdfprinter.sh %1 did not end within %2 s: %3")
-                        .arg(arguments.join(' '))
-                        .arg(seconds)
-                        .arg(process.errorString());
+            error = QString("%1 did not end within %2 s: %3").arg(command).arg(seconds).arg(process.errorString());
             process.kill();
             process.waitForFinished(5000);
             return false;
@@ -143,9 +154,10 @@ private:
             *output = process.readAllStandardOutput();
         if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
             return true;
-        unavailable = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 77;
-        error = QString("pdfprinter.sh %1 failed (exit code %2): %3")
-                    .arg(arguments.join(' '))
+        unavailable = program == scriptPath() && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 77;
+        error = QString("%1 failed (exit code %2): %3")
+                    .arg(command)
                     .arg(process.exitCode())
                     .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
         return false;

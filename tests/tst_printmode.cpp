@@ -258,15 +258,16 @@ void TestPrintMode::refusesUnreadableLabel()
 
 void TestPrintMode::failsWithoutPrinter_data()
 {
-    QTest::addColumn<bool>("scheduler");
+    QTest::addColumn<QString>("printerState");
 
-    QTest::newRow("no scheduler") << false;
-    QTest::newRow("scheduler without printers") << true;
+    QTest::newRow("no scheduler") << "none";
+    QTest::newRow("scheduler without printers") << "no queue";
+    QTest::newRow("printer refusing jobs") << "refusing";
 }
 
 void TestPrintMode::failsWithoutPrinter()
 {
-    QFETCH(bool, scheduler);
+    QFETCH(QString, printerState);
 
     const QString label = labels.filePath("label.qlt");
     QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
@@ -274,16 +275,22 @@ void TestPrintMode::failsWithoutPrinter()
     QTemporaryDir nowhere;
     PdfPrinter empty;
     QString server = nowhere.filePath("cups.sock");
-    if (scheduler) {
+    if (printerState == "no queue") {
         QVERIFY2(empty.start(PdfPrinter::NoQueue), qPrintable(empty.errorString()));
         server = empty.server();
+    } else if (printerState == "refusing") {
+        QVERIFY2(printer.setAcceptingJobs(false), qPrintable(printer.errorString()));
+        server = printer.server();
     }
 
     const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, server);
+    if (printerState == "refusing")
+        QVERIFY2(printer.setAcceptingJobs(true), qPrintable(printer.errorString()));
     QVERIFY2(run.finished, "tagforge did not end without a printer");
+    QEXPECT_FAIL("printer refusing jobs", "Qt's CUPS print engine drops the result of submitting the job", Abort);
     QCOMPARE(run.exitCode, 3);
     QVERIFY(!run.errorOutput.trimmed().isEmpty());
-    if (scheduler)
+    if (empty.isRunning())
         QCOMPARE(empty.jobCount(), 0);
     QCOMPARE(printer.jobCount(), 0);
 }
