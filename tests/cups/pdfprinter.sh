@@ -88,7 +88,7 @@ check_machine() {
     [[ $(id -u) -eq 0 ]] ||
         unavailable "needs root (the cups-pdf backend runs only as root and its configuration lives in $CUPS_PDF_CONF_DIR)"
     local tool
-    for tool in "$CUPSD" lpadmin lpstat lp cancel ipptool timeout gs; do
+    for tool in "$CUPSD" lpadmin lpstat lp cancel ipptool timeout ps gs; do
         command -v "$tool" >/dev/null || unavailable "$tool is not installed"
     done
     [[ -x $BACKEND ]] || unavailable "the cups-pdf backend $BACKEND is not installed (printer-driver-cups-pdf)"
@@ -127,7 +127,6 @@ Browsing No
 BrowseLocalProtocols none
 DefaultShared No
 WebInterface No
-JobRetryLimit 0
 PreserveJobHistory Yes
 PreserveJobFiles No
 <Location />
