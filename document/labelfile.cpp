@@ -66,7 +66,8 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
 bool MainWindow::openLabelFile(QFile *file, QDataStream &in)
 {
     if (!file->open(QIODevice::ReadOnly)) {
-        warn(tr("Failed to open file: %1").arg(file->errorString()));
+        warn(tr("Failed to open file: %1")
+                 .arg(QString("%1 (%2)").arg(QDir::toNativeSeparators(file->fileName()), file->errorString())));
         return false;
     }
     in.setDevice(file);
