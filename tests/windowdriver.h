@@ -1,0 +1,243 @@
+#ifndef WINDOWDRIVER_H
+#define WINDOWDRIVER_H
+
+// Helpers for tests that drive a real main window in-process: finding its
+// actions and panels, answering its modal dialogs from a timer, and reading
+// its label items.
+
+#include "app/settings.h"
+#include "items/boxitem.h"
+#include "items/qrcodeitem.h"
+#include "items/textitem.h"
+#include "mainwindow/graphicsview.h"
+#include "mainwindow/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGraphicsItemGroup>
+#include <QGraphicsScene>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+inline QAction *windowAction(QWidget *window, const QString &text)
+{
+    const QList<QAction *> actions = window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QAction *action : actions) {
+        if (action->text() == text)
+            return action;
+    }
+    qFatal("no action named %s", qPrintable(text));
+    return nullptr;
+}
+
+inline QGraphicsScene *windowScene(QWidget *window)
+{
+    return window->findChild<QGraphicsScene *>();
+}
+
+inline GraphicsView *windowView(QWidget *window)
+{
+    return window->findChild<GraphicsView *>();
+}
+
+// The label's items (no grid lines), topmost first.
+inline QList<QGraphicsItem *> labelItems(QWidget *window)
+{
+    QList<QGraphicsItem *> result;
+    const QList<QGraphicsItem *> items = windowScene(window)->items(Qt::DescendingOrder);
+    for (QGraphicsItem *item : items) {
+        if (item->type() >= BoxItem::Type && item->type() <= TextItem::Type)
+            result << item;
+    }
+    return result;
+}
+
+template <class T> QList<T *> labelItemsOf(QWidget *window)
+{
+    QList<T *> result;
+    const QList<QGraphicsItem *> items = labelItems(window);
+    for (QGraphicsItem *item : items) {
+        if (T *typed = dynamic_cast<T *>(item))
+            result << typed;
+    }
+    return result;
+}
+
+inline QGraphicsItemGroup *gridGroup(QWidget *window)
+{
+    const QList<QGraphicsItem *> items = windowScene(window)->items();
+    for (QGraphicsItem *item : items) {
+        if (auto *group = qgraphicsitem_cast<QGraphicsItemGroup *>(item))
+            return group;
+    }
+    return nullptr;
+}
+
+inline void selectOnly(QWidget *window, const QList<QGraphicsItem *> &items)
+{
+    windowScene(window)->clearSelection();
+    for (QGraphicsItem *item : items)
+        item->setSelected(true);
+}
+
+inline bool invokeBool(QObject *object, const char *slot)
+{
+    bool result = false;
+    if (!QMetaObject::invokeMethod(object, slot, Qt::DirectConnection, Q_RETURN_ARG(bool, result)))
+        qFatal("cannot invoke %s", slot);
+    return result;
+}
+
+inline void invoke(QObject *object, const char *slot)
+{
+    if (!QMetaObject::invokeMethod(object, slot, Qt::DirectConnection))
+        qFatal("cannot invoke %s", slot);
+}
+
+// Parks the cursor outside the window, so new items go to the view's corner.
+inline void parkCursor(QWidget *window)
+{
+    QCursor::setPos(window->mapToGlobal(QPoint(-40, -40)));
+}
+
+inline QString statusMessage(QMainWindow *window)
+{
+    return window->statusBar()->currentMessage();
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(data) == data.size();
+}
+
+// Answers the modal dialogs that the code under test opens. Each modal
+// widget that appears is handed to the next queued handler; a modal that
+// finds no handler is closed (Yes, then Ok, then reject) so that no test can
+// wait for a human. The texts of all message boxes are recorded.
+class ModalResponder
+{
+public:
+    using Handler = std::function<void(QWidget *)>;
+
+    ModalResponder()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start(20);
+    }
+
+    void expect(const Handler &handler) { handlers << handler; }
+    int pending() const { return handlers.size(); }
+    QStringList messages;
+    int unexpected = 0;
+
+    static void clickButton(QWidget *modal, QMessageBox::StandardButton which)
+    {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY2(box, "expected a message box");
+        QAbstractButton *button = box->button(which);
+        QVERIFY2(button, "message box lacks the button");
+        button->click();
+    }
+
+    static Handler answer(QMessageBox::StandardButton which)
+    {
+        return [which](QWidget *modal) { clickButton(modal, which); };
+    }
+
+    // Types a path into a file dialog and accepts it.
+    static Handler choosePath(const QString &path)
+    {
+        return [path](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY2(dialog, "expected a file dialog");
+            auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+            QVERIFY(edit);
+            edit->setText(path);
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible())
+                static_cast<QDialog *>(dialog)->accept();
+        };
+    }
+
+    static Handler reject()
+    {
+        return [](QWidget *modal) {
+            auto *dialog = qobject_cast<QDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->reject();
+        };
+    }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == current || !modal->isVisible())
+            return;
+        current = modal;
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            messages << box->text();
+        if (!handlers.isEmpty()) {
+            handlers.takeFirst()(modal);
+            return;
+        }
+        ++unexpected;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            for (QMessageBox::StandardButton which : {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Cancel}) {
+                if (QAbstractButton *button = box->button(which)) {
+                    button->click();
+                    return;
+                }
+            }
+        }
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    QTimer timer;
+    QList<Handler> handlers;
+    QPointer<QWidget> current;
+};
+
+// Shows the window offscreen and starts a new label, as start-up does.
+inline void startWindow(MainWindow &window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    invoke(&window, "fileNew");
+    parkCursor(&window);
+}
+
+// Forgets everything a previous test stored in the settings.
+inline void clearSettings()
+{
+    Settings::instance();
+    QSettings settings;
+    settings.clear();
+    settings.sync();
+}
+
+#endif // WINDOWDRIVER_H
