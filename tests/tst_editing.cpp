@@ -25,43 +25,6 @@ void captureMessage(QtMsgType, const QMessageLogContext &, const QString &messag
     capturedMessages << message;
 }
 
-BoxItem *addBox(MainWindow &window, const QPointF &pos = QPointF())
-{
-    windowAction(&window, "Add Box")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    auto *box = selected.size() == 1 ? dynamic_cast<BoxItem *>(selected.first()) : nullptr;
-    if (box && !pos.isNull())
-        box->setPos(pos);
-    return box;
-}
-
-QRCodeItem *addQRCode(MainWindow &window, const QPointF &pos = QPointF())
-{
-    windowAction(&window, "Add QR Code")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    auto *code = selected.size() == 1 ? dynamic_cast<QRCodeItem *>(selected.first()) : nullptr;
-    if (code && !pos.isNull())
-        code->setPos(pos);
-    return code;
-}
-
-TextItem *addText(MainWindow &window, ModalResponder &responder)
-{
-    responder.expect([](QWidget *modal) {
-        auto *buttons = modal->findChild<QDialogButtonBox *>();
-        QVERIFY(buttons);
-        buttons->button(QDialogButtonBox::Ok)->click();
-    });
-    windowAction(&window, "Add Text...")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    return selected.size() == 1 ? dynamic_cast<TextItem *>(selected.first()) : nullptr;
-}
-
-void setClean(MainWindow &window)
-{
-    QMetaObject::invokeMethod(&window, "setDirty", Q_ARG(bool, false));
-}
-
 QRectF sceneRectOf(QGraphicsItem *item)
 {
     return item->sceneBoundingRect();

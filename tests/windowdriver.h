@@ -231,6 +231,45 @@ inline void startWindow(MainWindow &window)
     parkCursor(&window);
 }
 
+// Adders through the real actions; each returns the new, selected item.
+inline BoxItem *addBox(MainWindow &window, const QPointF &pos = QPointF())
+{
+    windowAction(&window, "Add Box")->trigger();
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    auto *box = selected.size() == 1 ? dynamic_cast<BoxItem *>(selected.first()) : nullptr;
+    if (box && !pos.isNull())
+        box->setPos(pos);
+    return box;
+}
+
+inline QRCodeItem *addQRCode(MainWindow &window, const QPointF &pos = QPointF())
+{
+    windowAction(&window, "Add QR Code")->trigger();
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    auto *code = selected.size() == 1 ? dynamic_cast<QRCodeItem *>(selected.first()) : nullptr;
+    if (code && !pos.isNull())
+        code->setPos(pos);
+    return code;
+}
+
+inline TextItem *addText(MainWindow &window, ModalResponder &responder)
+{
+    responder.expect([](QWidget *modal) {
+        auto *buttons = modal->findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    windowAction(&window, "Add Text...")->trigger();
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    return selected.size() == 1 ? dynamic_cast<TextItem *>(selected.first()) : nullptr;
+}
+
+// Clears the modified flag as a save would.
+inline void setClean(MainWindow &window)
+{
+    QMetaObject::invokeMethod(&window, "setDirty", Q_ARG(bool, false));
+}
+
 // Forgets everything a previous test stored in the settings.
 inline void clearSettings()
 {
