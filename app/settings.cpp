@@ -114,7 +114,8 @@ QString Settings::imageFileFilter(const QString &label, const QList<QByteArray> 
     for (const QByteArray &format : formats) {
         const QString name = QString::fromLatin1(format);
         const QMimeType mime = mimeDatabase.mimeTypeForFile("image." + name, QMimeDatabase::MatchExtension);
-        extensions.unite(mimeTypes.value(mime.name()));
+        if (!mime.isDefault())
+            extensions.unite(mimeTypes.value(mime.name()));
     }
 
     QStringList list = extensions.values();

@@ -1,0 +1,69 @@
+#include "transformwidget.h"
+
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QtGlobal>
+
+namespace {
+const QChar DegreeSign(0x00B0);
+const QChar LeftRightArrows(0x21C6);
+const QChar UpDownArrows(0x21C5);
+} // namespace
+
+TransformWidget::TransformWidget(QWidget *parent)
+    : QWidget(parent)
+{
+    angleSpinBox = new QDoubleSpinBox;
+    angleSpinBox->setRange(0.0, 360.0);
+    angleSpinBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    angleSpinBox->setDecimals(1);
+    angleSpinBox->setSuffix(DegreeSign);
+
+    shearHorizontalSpinBox = new QSpinBox;
+    shearHorizontalSpinBox->setRange(0, 999);
+    shearHorizontalSpinBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shearHorizontalSpinBox->setSuffix(QString(" %1").arg(LeftRightArrows));
+
+    shearVerticalSpinBox = new QSpinBox;
+    shearVerticalSpinBox->setRange(0, 999);
+    shearVerticalSpinBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shearVerticalSpinBox->setSuffix(QString(" %1").arg(UpDownArrows));
+
+    QFormLayout *layout = new QFormLayout;
+    layout->addRow(tr("Angle"), angleSpinBox);
+    layout->addRow(tr("Width"), shearHorizontalSpinBox);
+    layout->addRow(tr("Height"), shearVerticalSpinBox);
+    setLayout(layout);
+
+    connect(angleSpinBox, SIGNAL(valueChanged(double)), this, SIGNAL(angleChanged(double)));
+    connect(shearHorizontalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
+    connect(shearVerticalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
+    setFixedSize(minimumSizeHint());
+}
+
+void TransformWidget::setAngle(double angle)
+{
+    if (qFuzzyCompare(angle, angleSpinBox->value()))
+        return;
+    // The panel's own signals are blocked, not the spin box's: showing a
+    // selection's angle must never travel back to the items.
+    const QSignalBlocker blocker(this);
+    angleSpinBox->setValue(angle);
+}
+
+void TransformWidget::setShear(int shearHorizontal, int shearVertical)
+{
+    if (shearHorizontal == shearHorizontalSpinBox->value()
+        && shearVertical == shearVerticalSpinBox->value())
+        return;
+    const QSignalBlocker blocker(this);
+    shearHorizontalSpinBox->setValue(shearHorizontal);
+    shearVerticalSpinBox->setValue(shearVertical);
+}
+
+void TransformWidget::updateShear()
+{
+    emit shearChanged(shearHorizontalSpinBox->value(), shearVerticalSpinBox->value());
+}
