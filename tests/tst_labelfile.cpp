@@ -277,12 +277,13 @@ void TestLabelFile::refusedFiles()
 
     MainWindow window;
     startWindow(window);
-    loadPath(window, good);
+    ModalResponder responder;
+    responder.expect(ModalResponder::choosePath(good));
+    windowAction(&window, "Open...")->trigger();
     addBox(window, QPointF(200, 200));
     const QString title = window.windowTitle();
     QCOMPARE(title, QString("Quillet - V1.0.1.2 (good.qlt)"));
 
-    ModalResponder responder;
     responder.expect(ModalResponder::answer(QMessageBox::Discard));
     const bool unreadable = content.isEmpty();
     responder.expect([bad, unreadable](QWidget *modal) {

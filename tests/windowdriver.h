@@ -193,8 +193,14 @@ private:
     void poll()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == current || !modal->isVisible())
+        if (!modal || !modal->isVisible())
             return;
+        if (modal == current) {
+            // A handler that failed left its dialog open: close it.
+            if (QTest::currentTestFailed())
+                dismiss(modal);
+            return;
+        }
         current = modal;
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             messages << box->text();
@@ -203,6 +209,11 @@ private:
             return;
         }
         ++unexpected;
+        dismiss(modal);
+    }
+
+    static void dismiss(QWidget *modal)
+    {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             for (QMessageBox::StandardButton which : {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Cancel}) {
                 if (QAbstractButton *button = box->button(which)) {
