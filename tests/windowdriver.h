@@ -197,19 +197,35 @@ private:
             return;
         if (modal == current) {
             // A handler that failed left its dialog open: close it.
-            if (QTest::currentTestFailed())
-                dismiss(modal);
+            if (QTest::currentTestFailed() && !dismissing) {
+                dismissing = true;
+                QTimer::singleShot(0, [this, target = QPointer<QWidget>(modal)] {
+                    dismissing = false;
+                    if (target)
+                        dismiss(target);
+                });
+            }
             return;
         }
         current = modal;
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             messages << box->text();
+        // Handlers run from a fresh timer, so that this poll can answer a
+        // modal that a handler opens in turn.
+        const QPointer<QWidget> target(modal);
         if (!handlers.isEmpty()) {
-            handlers.takeFirst()(modal);
+            const Handler handler = handlers.takeFirst();
+            QTimer::singleShot(0, [handler, target] {
+                if (target)
+                    handler(target);
+            });
             return;
         }
         ++unexpected;
-        dismiss(modal);
+        QTimer::singleShot(0, [target] {
+            if (target)
+                dismiss(target);
+        });
     }
 
     static void dismiss(QWidget *modal)
@@ -229,6 +245,7 @@ private:
     }
 
     QTimer timer;
+    bool dismissing = false;
     QList<Handler> handlers;
     QPointer<QWidget> current;
 };
