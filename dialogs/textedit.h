@@ -8,7 +8,6 @@
 class QDoubleSpinBox;
 class QFontComboBox;
 class QPlainTextEdit;
-class QTextCharFormat;
 class QToolBar;
 
 // A plain-text area under a font tool bar. The chosen font is kept for the
@@ -31,7 +30,6 @@ signals:
 private slots:
     void setFontPointSize(double points);
     void setFontFamily(const QFont &font);
-    void currentCharFormatChanged(const QTextCharFormat &format);
 
 private:
     QToolBar *toolBar;

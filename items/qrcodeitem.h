@@ -1,8 +1,10 @@
 #ifndef QRCODEITEM_H
 #define QRCODEITEM_H
 
+#include <QBitArray>
 #include <QGraphicsPixmapItem>
 #include <QObject>
+#include <QVector>
 
 class QGraphicsScene;
 
@@ -12,7 +14,9 @@ class QGraphicsScene;
 QPixmap renderQRCode(const QString &text, int width, int height);
 
 // A QR code of its text (placeholders unreplaced), drawn at its width and
-// height; re-encoded whenever the text or the size changes.
+// height; re-encoded whenever the text or the size changes. The pixmap gives
+// the item its geometry; painting draws the modules themselves, aligned to
+// the pixels of the device, so that printed and exported codes stay sharp.
 class QRCodeItem : public QObject, public QGraphicsPixmapItem
 {
     Q_OBJECT
@@ -50,12 +54,20 @@ public slots:
 protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
 
 private:
+    void encodeText();
+
     QString m_text;
     double m_angle = 0.0;
     int m_shearHorizontal = 50;
     int m_shearVertical = 50;
+    // The symbol of m_encodedText, one bit array per row of modules, dark
+    // bits set; empty when that text cannot be encoded.
+    QVector<QBitArray> m_modules;
+    QString m_encodedText;
 
     friend QDataStream &operator>>(QDataStream &in, QRCodeItem &item);
 };

@@ -1,0 +1,99 @@
+#include "itemrecords.h"
+
+#include "items/boxitem.h"
+#include "items/qrcodeitem.h"
+#include "items/textitem.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPen>
+#include <QPointF>
+#include <QRectF>
+
+// The readers never look at the stream's status: a record cut short yields
+// whatever QDataStream gives past the end, and the item takes those values.
+
+QDataStream &operator<<(QDataStream &out, const BoxItem &box)
+{
+    out << box.pos() << box.angle() << qint32(box.shearHorizontal())
+        << qint32(box.shearVertical()) << box.zValue() << box.rect() << box.pen()
+        << box.brush();
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, BoxItem &box)
+{
+    QPointF position;
+    double angle = 0.0;
+    qint32 width = 0;
+    qint32 height = 0;
+    double z = 0.0;
+    QRectF rectangle;
+    QPen pen;
+    QBrush brush;
+    in >> position >> angle >> width >> height >> z >> rectangle >> pen >> brush;
+
+    box.setPos(position);
+    box.setAngle(angle);
+    box.setShear(width, height);
+    box.setZValue(z);
+    // The stored rectangle, not the stored size, decides the final geometry.
+    box.setRect(rectangle);
+    box.updateShearFromRect();
+    box.setPen(pen);
+    box.setBrush(brush);
+    return in;
+}
+
+QDataStream &operator<<(QDataStream &out, const QRCodeItem &item)
+{
+    out << item.pos() << item.angle() << qint32(item.shearHorizontal())
+        << qint32(item.shearVertical()) << item.zValue() << item.plainText();
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, QRCodeItem &item)
+{
+    QPointF position;
+    double angle = 0.0;
+    qint32 width = 0;
+    qint32 height = 0;
+    double z = 0.0;
+    QString text;
+    in >> position >> angle >> width >> height >> z >> text;
+
+    item.setPos(position);
+    item.setAngle(angle);
+    if (width != item.m_shearHorizontal || height != item.m_shearVertical) {
+        item.m_shearHorizontal = width;
+        item.m_shearVertical = height;
+        item.updatePixmap();
+    }
+    item.setZValue(z);
+    if (text != item.m_text) {
+        item.m_text = text;
+        item.updatePixmap();
+    }
+    return in;
+}
+
+QDataStream &operator<<(QDataStream &out, const TextItem &item)
+{
+    out << item.pos() << item.zValue() << item.toPlainText() << item.font();
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, TextItem &item)
+{
+    QPointF position;
+    double z = 0.0;
+    QString text;
+    QFont font;
+    in >> position >> z >> text >> font;
+
+    item.setPos(position);
+    item.setZValue(z);
+    item.setPlainText(text);
+    item.setFont(font);
+    return in;
+}
