@@ -126,8 +126,6 @@ private slots:
     void pasteForeignText_data();
     void pasteForeignText();
     void pasteImageOnly();
-    void pasteGarbage_data();
-    void pasteGarbage();
     void unsavedChangesPrompt_data();
     void unsavedChangesPrompt();
     void saveFails_data();
@@ -139,6 +137,9 @@ private slots:
     void cancelledCloseWritesNothing();
     void initialDocument_data();
     void initialDocument();
+    // Last: a crash in it must not hide the results of the others.
+    void pasteGarbage_data();
+    void pasteGarbage();
 
 private:
     QTemporaryDir dir;
