@@ -23,5 +23,9 @@ test: build
 
 bench: build
 
+# A private PDF printer as the default printer in a shell; exit it to stop.
+pdf-printer: build
+	$(if $(filter 0,$(shell id -u)),,sudo) tests/cups/pdfprinter.sh shell --out $(abspath $(BUILD))/pdf-printer
+
 clean:
 	rm -rf $(BUILD)

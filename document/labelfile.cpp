@@ -66,7 +66,8 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
 bool MainWindow::openLabelFile(QFile *file, QDataStream &in)
 {
     if (!file->open(QIODevice::ReadOnly)) {
-        warn(tr("Failed to open file: %1").arg(file->errorString()));
+        warn(tr("Failed to open file: %1")
+                 .arg(QString("%1 (%2)").arg(QDir::toNativeSeparators(file->fileName()), file->errorString())));
         return false;
     }
     in.setDevice(file);
@@ -110,6 +111,7 @@ void MainWindow::writeItems(QDataStream &out, const QList<QGraphicsItem *> &item
 bool MainWindow::readItems(QDataStream &in, int offset, bool select)
 {
     QList<QGraphicsItem *> items;
+    QGraphicsItem *previous = nullptr;
     // Stops at the first damaged entry: what came before it stays, and the
     // entry cut short keeps defaults for what it lacks.
     try {
@@ -143,6 +145,11 @@ bool MainWindow::readItems(QDataStream &in, int offset, bool select)
                 continue;
             }
             item->moveBy(offset, offset);
+            // Entries come topmost first; each one goes below the one before
+            // it, so that a label comes back stacked as it was saved.
+            if (previous)
+                item->stackBefore(previous);
+            previous = item;
             if (select)
                 items << item;
         }

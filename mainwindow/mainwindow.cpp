@@ -49,6 +49,14 @@
 #include <algorithm>
 #include <limits>
 
+#include <cups/cups.h>
+
+namespace {
+// The resolutions a label printer can be set to in the page settings.
+const int MinimumPrintDpi = 72;
+const int MaximumPrintDpi = 4000;
+} // namespace
+
 void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions)
 {
     for (QAction *action : actions) {
@@ -85,10 +93,16 @@ void MainWindow::setPlaceholder(Placeholder *table)
     placeholder = table;
 }
 
-void MainWindow::setupPrinter(const QSizeF &pageSizeMM, int dpi)
+bool MainWindow::setupPrinter(const QSizeF &pageSizeMM, int dpi)
 {
-    printer->setPageSize(QPageSize(pageSizeMM, QPageSize::Millimeter, "POSTEK C168/300s", QPageSize::FuzzyMatch));
-    printer->setResolution(dpi);
+    // A page the printer does not take leaves it with its previous page.
+    const bool pageTaken = printer->setPageSize(
+        QPageSize(pageSizeMM, QPageSize::Millimeter, "POSTEK C168/300s", QPageSize::FuzzyMatch));
+    // No resolution at all would make the printer's metrics divide by zero.
+    if (dpi > 0)
+        printer->setResolution(dpi);
+    const bool pageValid = pageSizeMM.width() > 0 && pageSizeMM.height() > 0;
+    return pageTaken && pageValid && dpi >= MinimumPrintDpi && dpi <= MaximumPrintDpi;
 }
 
 void MainWindow::createSceneAndView()
@@ -716,8 +730,15 @@ bool MainWindow::printLabel()
         return false;
     }
     paintScene(&painter);
+    // Qt hands the job to CUPS when the painter ends but does not look at
+    // the answer; a printer that refuses the job shows only here.
     if (!painter.end()) {
         warn(tr("Failed to print on %1").arg(printer->printerName()));
+        return false;
+    }
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        warn(tr("Failed to print on %1: %2")
+                 .arg(printer->printerName(), QString::fromLocal8Bit(cupsLastErrorString())));
         return false;
     }
     return true;
@@ -732,6 +753,13 @@ void MainWindow::filePrint()
 MainWindow::PrintModeResult MainWindow::printDirectly()
 {
     unattended = true;
+    const QSizeF pageSize = Settings::instance()->pageSizeMM();
+    const int dpi = Settings::instance()->printDPI();
+    if (!setupPrinter(pageSize, dpi)) {
+        warn(tr("The page settings cannot be printed: %1 x %2 mm at %3 dpi")
+                 .arg(pageSize.width()).arg(pageSize.height()).arg(dpi));
+        return PrintFailed;
+    }
     setWindowFilePath(Settings::instance()->mostRecentFile());
     updateWindowTitle();
     // Never print a label that was not read completely.

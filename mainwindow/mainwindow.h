@@ -43,7 +43,7 @@ public:
     ~MainWindow() override;
 
     void setPlaceholder(Placeholder *table);
-    void setupPrinter(const QSizeF &pageSizeMM, int dpi);
+    bool setupPrinter(const QSizeF &pageSizeMM, int dpi);
     void openInitialDocument();
     PrintModeResult printDirectly();
 

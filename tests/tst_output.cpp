@@ -1,0 +1,422 @@
+// Drives the main window's output commands (export, print, preview) and
+// the page size command, and checks what they write and what they leave.
+
+#include "testsupport.h"
+#include "windowdriver.h"
+
+#include "items/placeholder.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGraphicsLineItem>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+TextItem *pasteText(MainWindow &window, const QString &text)
+{
+    auto *mime = new QMimeData;
+    mime->setText(text);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    windowAction(&window, "&Paste")->trigger();
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    return selected.size() == 1 ? dynamic_cast<TextItem *>(selected.first()) : nullptr;
+}
+
+// Runs the Export command with the given file name typed into its dialog.
+void exportTo(MainWindow &window, ModalResponder &responder, const QString &path)
+{
+    responder.expect(ModalResponder::choosePath(path));
+    windowAction(&window, "Export...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+}
+
+QString decodeQRCode(const QString &path)
+{
+    QProcess zbar;
+    zbar.start("zbarimg", {"--raw", "-q", path});
+    if (!zbar.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
+}
+
+// Pixels that differ by more than the anti-aliasing of a glyph can.
+int differentPixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (qAbs(qGray(p) - qGray(q)) > 64 || qAlpha(p) != qAlpha(q))
+                ++count;
+        }
+    }
+    return count;
+}
+
+QStringList gridLines(QWidget *window)
+{
+    QStringList lines;
+    QGraphicsItemGroup *grid = gridGroup(window);
+    if (!grid)
+        return lines;
+    const QList<QGraphicsItem *> children = grid->childItems();
+    for (QGraphicsItem *child : children) {
+        auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(child);
+        if (!line)
+            continue;
+        const QLineF l = line->line();
+        lines << QString("%1,%2-%3,%4").arg(l.x1()).arg(l.y1()).arg(l.x2()).arg(l.y2());
+    }
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestOutput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void exportSizes_data();
+    void exportSizes();
+    void exportWithoutSuffix();
+    void exportSvg();
+    void exportSvgUnwritable();
+    void outputKeepsState_data();
+    void outputKeepsState();
+    void placeholdersInExport();
+    void pageSize_data();
+    void pageSize();
+    void pageSizeCancelled();
+    void unlistedResolution();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestOutput::initTestCase()
+{
+    // No print server: printing must take its no-printer path.
+    qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    QVERIFY(dir.isValid());
+}
+
+void TestOutput::init()
+{
+    clearSettings();
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestOutput::exportSizes_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("96 dpi") << 96 << 288;
+    QTest::newRow("300 dpi") << 300 << 1152;
+    QTest::newRow("600 dpi") << 600 << 2304;
+}
+
+void TestOutput::exportSizes()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, pixels);
+    Settings::instance()->setPrintDPI(dpi);
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    QVERIFY(gridGroup(&window)->isVisible());
+    ModalResponder responder;
+    const QString path = dir.filePath(QString("size%1.png").arg(dpi));
+    exportTo(window, responder, path);
+    QCOMPARE(responder.unexpected, 0);
+    QCOMPARE(statusMessage(&window), QString("Exported %1").arg(path));
+
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(pixels, pixels));
+    const int k = pixels / 288;
+    // White, opaque background; no grid line (x = 36) in the output.
+    QCOMPARE(image.pixel(2, 2), qRgba(255, 255, 255, 255));
+    QCOMPARE(image.pixel(36 * k, 250 * k), qRgba(255, 255, 255, 255));
+    QCOMPARE(image.pixel(pixels - 1, pixels - 1), qRgba(255, 255, 255, 255));
+    // The box's left edge (scene x = 55) is drawn.
+    QVERIFY(qGray(image.pixel(55 * k, 100 * k)) < 200);
+    QVERIFY(gridGroup(&window)->isVisible());
+}
+
+void TestOutput::exportWithoutSuffix()
+{
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    ModalResponder responder;
+    const QString path = dir.filePath("nosuffix");
+    responder.expect(ModalResponder::choosePath(path));
+    responder.expect(ModalResponder::answer(QMessageBox::Ok));
+    windowAction(&window, "Export...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.messages, QStringList{QString("Failed to export: %1").arg(path)});
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(!statusMessage(&window).startsWith("Exported"));
+}
+
+void TestOutput::exportSvg()
+{
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    ModalResponder responder;
+    const QString path = dir.filePath("drawing.SVG");
+    exportTo(window, responder, path);
+    QCOMPARE(responder.unexpected, 0);
+    const QByteArray svg = readAll(path);
+    QVERIFY(svg.startsWith("<?xml"));
+    QVERIFY(svg.contains("<svg"));
+    const QRegularExpressionMatch size =
+        QRegularExpression("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\"").match(QString::fromUtf8(svg));
+    QVERIFY2(size.hasMatch(), svg.left(400).constData());
+    QVERIFY(qAbs(size.captured(1).toDouble() * 72 / 25.4 - 288) < 0.01);
+    QVERIFY(qAbs(size.captured(2).toDouble() * 72 / 25.4 - 288) < 0.01);
+    QCOMPARE(statusMessage(&window), QString("Exported %1").arg(path));
+}
+
+void TestOutput::exportSvgUnwritable()
+{
+    QVERIFY(writeFile(dir.filePath("plainfile"), "x"));
+    const QString path = dir.filePath("plainfile/drawing.svg");
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    ModalResponder responder;
+    responder.expect(ModalResponder::choosePath(path));
+    responder.expect(ModalResponder::answer(QMessageBox::Ok));
+    windowAction(&window, "Export...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.messages, QStringList{QString("Failed to export: %1").arg(path)});
+    QVERIFY(!statusMessage(&window).startsWith("Exported"));
+}
+
+void TestOutput::outputKeepsState_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("grid");
+    for (const char *output : {"png", "svg", "print", "preview"}) {
+        QTest::newRow(qPrintable(QString("%1, modified").arg(output))) << output << true << true;
+        QTest::newRow(qPrintable(QString("%1, unmodified").arg(output))) << output << false << true;
+    }
+    QTest::newRow("png, grid off") << "png" << false << false;
+}
+
+void TestOutput::outputKeepsState()
+{
+    QFETCH(QString, output);
+    QFETCH(bool, modified);
+    QFETCH(bool, grid);
+    Placeholder table;
+    table.setValue("serial", "0042");
+    table.setValue("code", "ABC");
+    MainWindow window;
+    window.setPlaceholder(&table);
+    startWindow(window);
+    BoxItem *box = addBox(window, QPointF(100, 100));
+    QRCodeItem *code = addQRCode(window, QPointF(150, 150));
+    TextItem *text = pasteText(window, "Lot {%serial%}");
+    QVERIFY(text);
+    const QImage codeImage = code->pixmap().toImage();
+    if (!grid)
+        windowAction(&window, "Show Grid")->trigger();
+    selectOnly(&window, {box, code});
+    if (modified)
+        QMetaObject::invokeMethod(&window, "setDirty", Q_ARG(bool, true));
+    else
+        setClean(window);
+
+    ModalResponder responder;
+    if (output == "png" || output == "svg") {
+        const QString path = dir.filePath(QString("state %1.%2").arg(QTest::currentDataTag(), output));
+        exportTo(window, responder, path);
+        QCOMPARE(statusMessage(&window), QString("Exported %1").arg(path));
+    } else if (output == "print") {
+        responder.expect(ModalResponder::answer(QMessageBox::Ok));
+        windowAction(&window, "Print")->trigger();
+        QCOMPARE(responder.messages,
+                 QStringList{"No default printer is set up: the label was not printed."});
+        QVERIFY(!statusMessage(&window).startsWith("Printed"));
+    } else {
+        bool painted = false;
+        responder.expect([&painted](QWidget *modal) {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+            QVERIFY(preview);
+            painted = true;
+            preview->reject();
+        });
+        windowAction(&window, "Print Preview...")->trigger();
+        QVERIFY(painted);
+    }
+    QCOMPARE(responder.unexpected, 0);
+    QCOMPARE(window.isWindowModified(), modified);
+    QCOMPARE(windowAction(&window, "Save")->isEnabled(), modified);
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    QCOMPARE(QSet<QGraphicsItem *>(selected.begin(), selected.end()), (QSet<QGraphicsItem *>{box, code}));
+    QVERIFY(windowAction(&window, "Alignment")->isEnabled());
+    QCOMPARE(text->toPlainText(), QString("Lot {%serial%}"));
+    QCOMPARE(code->plainText(), QString("{%code%}"));
+    QCOMPARE(code->pixmap().toImage(), codeImage);
+    QCOMPARE(gridGroup(&window)->isVisible(), grid);
+    QCOMPARE(windowAction(&window, "Show Grid")->isChecked(), grid);
+}
+
+void TestOutput::placeholdersInExport()
+{
+    if (QStandardPaths::findExecutable("zbarimg").isEmpty())
+        QSKIP("zbarimg is not installed");
+    Placeholder table;
+    table.setValue("serial", "0042");
+    table.setValue("code", "ABC");
+    MainWindow window;
+    window.setPlaceholder(&table);
+    startWindow(window);
+    QRCodeItem *code = addQRCode(window, QPointF(170, 170));
+    TextItem *text = pasteText(window, "Lot {%serial%}");
+    text->setFont(QFont("DejaVu Sans", 14));
+    text->setPos(20, 20);
+    ModalResponder responder;
+
+    const QString substituted = dir.filePath("substituted.png");
+    exportTo(window, responder, substituted);
+    QCOMPARE(decodeQRCode(substituted), QString("ABC"));
+    QCOMPARE(text->toPlainText(), QString("Lot {%serial%}"));
+    QCOMPARE(code->plainText(), QString("{%code%}"));
+
+    // The same label written out by hand renders identically.
+    text->setPlainText("Lot 0042");
+    code->setPlainText("ABC");
+    const QString literal = dir.filePath("literal.png");
+    exportTo(window, responder, literal);
+    QCOMPARE(differentPixels(QImage(substituted), QImage(literal)), 0);
+
+    // And differs from one whose placeholders were left alone.
+    text->setPlainText("Lot {%serial%}");
+    code->setPlainText("{%code%}");
+    window.setPlaceholder(nullptr);
+    const QString untouched = dir.filePath("untouched.png");
+    exportTo(window, responder, untouched);
+    QVERIFY(differentPixels(QImage(untouched), QImage(substituted)) > 100);
+    QCOMPARE(decodeQRCode(untouched), QString("{%code%}"));
+    QCOMPARE(responder.unexpected, 0);
+}
+
+void TestOutput::pageSize_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("unmodified") << false;
+    QTest::newRow("modified") << true;
+}
+
+void TestOutput::pageSize()
+{
+    QFETCH(bool, modified);
+    MainWindow window;
+    startWindow(window);
+    BoxItem *box = addBox(window, QPointF(100, 60));
+    QRCodeItem *code = addQRCode(window, QPointF(20, 20));
+    if (!modified)
+        setClean(window);
+    QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 288, 288));
+    QCOMPARE(gridLines(&window).size(), 18);
+
+    ModalResponder responder;
+    responder.expect([](QWidget *modal) {
+        for (const auto &field : {qMakePair(QString("widthLineEdit"), QString("50")),
+                                  qMakePair(QString("heightLineEdit"), QString("30"))}) {
+            auto *edit = modal->findChild<QLineEdit *>(field.first);
+            QVERIFY(edit);
+            QCOMPARE(edit->text(), QString("101.6"));
+            edit->selectAll();
+            QTest::keyClicks(edit, field.second);
+        }
+        auto *buttons = modal->findChild<QDialogButtonBox *>("buttonBox");
+        QVERIFY(buttons);
+        buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    windowAction(&window, "Page Size...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.unexpected, 0);
+
+    QCOMPARE(Settings::instance()->pageSizeMM(), QSizeF(50, 30));
+    QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 142, 85));
+    QStringList expected{"0,0-0,72", "36,0-36,72", "72,0-72,72", "108,0-108,72",
+                         "0,0-108,0", "0,36-108,36", "0,72-108,72"};
+    expected.sort();
+    QCOMPARE(gridLines(&window), expected);
+    QVERIFY(gridGroup(&window)->isVisible());
+    QCOMPARE(box->pos(), QPointF(100, 60));
+    QCOMPARE(code->pos(), QPointF(20, 20));
+    QCOMPARE(window.isWindowModified(), modified);
+    QCOMPARE(labelItems(&window).size(), 2);
+
+    // The next export has the new page size.
+    const QString path = dir.filePath(QString("small%1.png").arg(modified));
+    exportTo(window, responder, path);
+    QCOMPARE(QImage(path).size(), QSize(142 * 4, 85 * 4));
+}
+
+void TestOutput::pageSizeCancelled()
+{
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 60));
+    setClean(window);
+    const QStringList lines = gridLines(&window);
+    QGraphicsItemGroup *grid = gridGroup(&window);
+    ModalResponder responder;
+    responder.expect([](QWidget *modal) {
+        auto *edit = modal->findChild<QLineEdit *>("widthLineEdit");
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, "50");
+        ModalResponder::reject()(modal);
+    });
+    windowAction(&window, "Page Size...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 288, 288));
+    QCOMPARE(gridGroup(&window), grid);
+    QCOMPARE(gridLines(&window), lines);
+    QVERIFY(!window.isWindowModified());
+    QSettings settings;
+    QVERIFY(!settings.contains("Printer/PageSizeMM"));
+    QVERIFY(!settings.contains("Printer/PrintDPI"));
+}
+
+void TestOutput::unlistedResolution()
+{
+    Settings::instance()->setPrintDPI(203);
+    MainWindow window;
+    startWindow(window);
+    ModalResponder responder;
+    QString shown;
+    responder.expect([&shown](QWidget *modal) {
+        auto *combo = modal->findChild<QComboBox *>("printQualityComboBox");
+        QVERIFY(combo);
+        shown = combo->currentText();
+        ModalResponder::reject()(modal);
+    });
+    windowAction(&window, "Page Size...")->trigger();
+    QCOMPARE(shown, QString("72dpi"));
+    QCOMPARE(Settings::instance()->printDPI(), 203);
+}
+
+TAGFORGE_TEST_MAIN(TestOutput)
+#include "tst_output.moc"

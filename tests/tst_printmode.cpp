@@ -1,0 +1,337 @@
+#include "pdfprinter.h"
+#include "testsupport.h"
+
+#include <QDataStream>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QPointF>
+#include <QSettings>
+#include <QVariantHash>
+
+// The unattended print mode of the real executable, end to end through a
+// private CUPS scheduler whose default printer writes PDFs:
+// tagforge --print --config label.qlt --serial 0042 --code ABC.
+class TestPrintMode : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void printsLabel_data();
+    void printsLabel();
+    void printsStoredPageSize();
+    void refusesUnreadableLabel_data();
+    void refusesUnreadableLabel();
+    void failsWithoutPrinter_data();
+    void failsWithoutPrinter();
+    void refusesNonsenseSettings_data();
+    void refusesNonsenseSettings();
+
+private:
+    struct Run
+    {
+        bool finished = false;
+        int exitCode = -1;
+        QString errorOutput;
+    };
+
+    Run runTagforge(const QStringList &arguments, const QString &cupsServer, const QVariantHash &settings = {});
+    QString onlyJobPdf();
+
+    PdfPrinter printer;
+    QTemporaryDir labels;
+};
+
+struct TextRecord
+{
+    QPointF position;
+    QString text;
+};
+
+struct QrRecord
+{
+    QPointF position;
+    int size;
+    QString text;
+};
+
+// Writes a label file record by record, independently of the program's own
+// writer: header, then item entries in stream version 19.
+static bool writeLabel(const QString &path, const QList<TextRecord> &texts, const QList<QrRecord> &codes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out << qint32(0x034A9F21) << qint16(2);
+    out.setVersion(QDataStream::Qt_5_13);
+    for (const TextRecord &text : texts)
+        out << qint32(65539) << text.position << 0.0 << text.text << QFont("DejaVu Sans", 12);
+    for (const QrRecord &code : codes)
+        out << qint32(65538) << code.position << 0.0 << qint32(code.size) << qint32(code.size) << 0.0 << code.text;
+    return out.status() == QDataStream::Ok;
+}
+
+static bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// A page size from the PDF matches when it is within a point of the
+// expected one: the driver rounds custom sizes to whole points.
+static bool samePageSize(const QSizeF &actual, const QSizeF &expected)
+{
+    return qAbs(actual.width() - expected.width()) <= 1 && qAbs(actual.height() - expected.height()) <= 1;
+}
+
+void TestPrintMode::initTestCase()
+{
+    QVERIFY2(QFileInfo(TAGFORGE_BIN).isExecutable(), TAGFORGE_BIN);
+    QVERIFY(labels.isValid());
+    const QStringList missing = missingPdfTools();
+    if (!missing.isEmpty()) {
+        const QString reason = QString("PDF tools missing: %1").arg(missing.join(", "));
+        if (!PdfPrinter::runsInCi())
+            QSKIP(qPrintable(reason));
+        QFAIL(qPrintable(reason));
+    }
+    if (!printer.start()) {
+        if (printer.mayBeSkipped())
+            QSKIP(qPrintable(printer.errorString()));
+        QFAIL(qPrintable(printer.errorString()));
+    }
+}
+
+void TestPrintMode::cleanupTestCase()
+{
+    printer.stop();
+}
+
+void TestPrintMode::init()
+{
+    QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
+}
+
+TestPrintMode::Run TestPrintMode::runTagforge(const QStringList &arguments, const QString &cupsServer,
+                                              const QVariantHash &settings)
+{
+    Run run;
+    // Each run gets a home of its own: print mode writes its settings on exit.
+    QTemporaryDir home;
+    if (!settings.isEmpty()) {
+        // The settings file of the child, in the format Qt keeps on Linux.
+        QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            file.setValue(it.key(), it.value());
+        file.sync();
+        if (file.status() != QSettings::NoError) {
+            run.errorOutput = "cannot write the settings file";
+            return run;
+        }
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    environment.remove("XDG_DOCUMENTS_DIR");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("CUPS_SERVER", cupsServer);
+    // Only the scheduler may name the default printer.
+    environment.remove("PRINTER");
+    environment.remove("LPDEST");
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(TAGFORGE_BIN, arguments);
+    run.finished = process.waitForFinished(120000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QString TestPrintMode::onlyJobPdf()
+{
+    if (!printer.waitIdle())
+        return QString("wait-idle: %1").arg(printer.errorString());
+    const int jobs = printer.jobCount();
+    const QStringList pdfs = printer.pdfs();
+    if (jobs != 1 || pdfs.size() != 1)
+        return QString("expected one job and one PDF, found %1 jobs and PDFs %2").arg(jobs).arg(pdfs.join(", "));
+    return pdfs.first();
+}
+
+void TestPrintMode::printsLabel_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("long options") << QStringList{"--serial", "0042", "--code", "ABC"} << "0042" << "ABC";
+    QTest::newRow("short options") << QStringList{"-s", "7", "-c", "Lot-7 X"} << "7" << "Lot-7 X";
+}
+
+void TestPrintMode::printsLabel()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, serial);
+    QFETCH(QString, code);
+
+    const QString label = labels.filePath("label.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%} {%date%}"}},
+                       {{QPointF(150, 150), 100, "{%code%}"}}));
+
+    const QString before = QDate::currentDate().toString("yyyy-MM-dd");
+    const Run run = runTagforge(QStringList{"--print", "--config", label} + options, printer.server());
+    const QString after = QDate::currentDate().toString("yyyy-MM-dd");
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+
+    const QString pdf = onlyJobPdf();
+    QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
+    QString error;
+    const QSizeF size = pdfPageSize(pdf, &error);
+    QVERIFY2(samePageSize(size, QSizeF(288, 288)),
+             qPrintable(QString("page of %1 x %2 pts %3").arg(size.width()).arg(size.height()).arg(error)));
+    const QString text = pdfText(pdf, &error);
+    QVERIFY2(text.contains(QString("Lot %1 %2").arg(serial, before))
+                 || text.contains(QString("Lot %1 %2").arg(serial, after)),
+             qPrintable(QString("text \"%1\" %2").arg(text, error)));
+    QCOMPARE(pdfQrCodes(pdf, 300, &error), QStringList{code});
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void TestPrintMode::printsStoredPageSize()
+{
+    const QString label = labels.filePath("small.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(5, 5), "S{%serial%}"}}, {}));
+
+    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(),
+                                {{"Printer/PageSizeMM", QSizeF(50, 30)}});
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+
+    const QString pdf = onlyJobPdf();
+    QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
+    QString error;
+    const QSizeF size = pdfPageSize(pdf, &error);
+    QVERIFY2(samePageSize(size, QSizeF(50 * 72 / 25.4, 30 * 72 / 25.4)),
+             qPrintable(QString("page of %1 x %2 pts %3").arg(size.width()).arg(size.height()).arg(error)));
+    QVERIFY2(pdfText(pdf, &error).contains("S0042"), qPrintable(error));
+}
+
+void TestPrintMode::refusesUnreadableLabel_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("warning");
+
+    QTest::newRow("missing file") << QByteArray() << "Failed to open file";
+    QTest::newRow("not a label file") << QByteArray("Lot 0042\n") << "is not a tagforge file";
+    QTest::newRow("newer format") << QByteArray::fromHex("034a9f210003") << "needs a more recent version of tagforge";
+    // A text record whose text ends in the middle: a partial label is a wrong label.
+    QTest::newRow("damaged file") << QByteArray::fromHex("034a9f2100020001000340340000000000004034000000000000"
+                                                         "000000000000000000000010004c006f")
+                                  << "is damaged";
+}
+
+void TestPrintMode::refusesUnreadableLabel()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, warning);
+
+    const QString label = labels.filePath(QString("%1.qlt").arg(QTest::currentDataTag()));
+    QFile::remove(label);
+    if (!content.isNull())
+        QVERIFY(writeFile(label, content));
+
+    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042", "--code", "ABC"},
+                                printer.server());
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
+
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    QCOMPARE(printer.jobCount(), 0);
+    QCOMPARE(printer.pdfs(), QStringList());
+}
+
+void TestPrintMode::failsWithoutPrinter_data()
+{
+    QTest::addColumn<QString>("printerState");
+
+    QTest::newRow("no scheduler") << "none";
+    QTest::newRow("scheduler without printers") << "no queue";
+    QTest::newRow("printer refusing jobs") << "refusing";
+}
+
+void TestPrintMode::failsWithoutPrinter()
+{
+    QFETCH(QString, printerState);
+
+    const QString label = labels.filePath("label.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
+
+    QTemporaryDir nowhere;
+    PdfPrinter empty;
+    QString server = nowhere.filePath("cups.sock");
+    if (printerState == "no queue") {
+        QVERIFY2(empty.start(PdfPrinter::NoQueue), qPrintable(empty.errorString()));
+        server = empty.server();
+    } else if (printerState == "refusing") {
+        QVERIFY2(printer.setAcceptingJobs(false), qPrintable(printer.errorString()));
+        server = printer.server();
+    }
+
+    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, server);
+    if (printerState == "refusing")
+        QVERIFY2(printer.setAcceptingJobs(true), qPrintable(printer.errorString()));
+    QVERIFY2(run.finished, "tagforge did not end without a printer");
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY(!run.errorOutput.trimmed().isEmpty());
+    if (empty.isRunning())
+        QCOMPARE(empty.jobCount(), 0);
+    QCOMPARE(printer.jobCount(), 0);
+}
+
+void TestPrintMode::refusesNonsenseSettings_data()
+{
+    QTest::addColumn<QVariantHash>("settings");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("zero page") << QVariantHash{{"Printer/PageSizeMM", QSizeF(0, 0)}} << 3;
+    QTest::newRow("negative page") << QVariantHash{{"Printer/PageSizeMM", QSizeF(-50, 30)}} << 3;
+    QTest::newRow("page size not a size") << QVariantHash{{"Printer/PageSizeMM", "big"}} << 3;
+    QTest::newRow("resolution 0") << QVariantHash{{"Printer/PrintDPI", 0}} << 3;
+    QTest::newRow("resolution 100000") << QVariantHash{{"Printer/PrintDPI", 100000}} << 3;
+    QTest::newRow("resolution not a number") << QVariantHash{{"Printer/PrintDPI", "fine"}} << 3;
+    QTest::newRow("language not a locale") << QVariantHash{{"Ui/Language", 42}} << 0;
+}
+
+void TestPrintMode::refusesNonsenseSettings()
+{
+    QFETCH(QVariantHash, settings);
+    QFETCH(int, exitCode);
+
+    const QString label = labels.filePath("settings.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
+    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(), settings);
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QVERIFY2(run.exitCode == exitCode, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    if (exitCode == 0) {
+        QCOMPARE(printer.jobCount(), 1);
+        return;
+    }
+    QVERIFY2(run.errorOutput.contains("page settings cannot be printed"), qPrintable(run.errorOutput));
+    QCOMPARE(printer.jobCount(), 0);
+}
+
+TAGFORGE_TEST_MAIN(TestPrintMode)
+#include "tst_printmode.moc"
