@@ -108,11 +108,6 @@ private:
     QTemporaryDir dir;
 };
 
-QString simplified(const QString &text)
-{
-    return text.simplified();
-}
-
 QString translationsDir()
 {
     return QFileInfo(TAGFORGE_BIN).absolutePath() + "/translations";
@@ -171,7 +166,7 @@ void TestStartup::help()
     QCOMPARE(result.exitCode, 0);
 
     // Qt wraps long help texts, so compare with the white space folded.
-    const QString text = simplified(result.out);
+    const QString text = result.out.simplified();
     const QStringList expected{
         "Quillet",
         "-h, --help",
