@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "document/itemrecords.h"
+#include "document/recordscanner.h"
 #include "items/boxitem.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
@@ -18,7 +19,6 @@
 #include <QSaveFile>
 #include <QStatusBar>
 
-#include <new>
 
 bool MainWindow::fileSave()
 {
@@ -50,9 +50,15 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
     QDataStream in;
     if (!openLabelFile(&file, in))
         return LoadRefused;
-    in.setVersion(LabelStreamVersion);
+    // The entries are scanned before they are read; a mapped file gives
+    // the scanner all of them without copying.
+    const qint64 headerSize = file.pos();
+    const qint64 entriesSize = file.size() - headerSize;
+    const uchar *mapped = entriesSize > 0 ? file.map(headerSize, entriesSize) : nullptr;
+    const QByteArray entries = mapped ? QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), int(entriesSize))
+                                      : file.readAll();
     clearDocument();
-    const bool complete = readItems(in, 0, false);
+    const bool complete = readItems(entries, LabelStreamVersion, 0, false);
     setWindowModified(false);
     updateUi();
     if (!complete) {
@@ -108,42 +114,52 @@ void MainWindow::writeItems(QDataStream &out, const QList<QGraphicsItem *> &item
     }
 }
 
-bool MainWindow::readItems(QDataStream &in, int offset, bool select)
+bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select)
 {
+    QDataStream in(entries);
+    in.setVersion(version);
+    const RecordScanner scanner(entries);
+    qint64 next = 0;
     QList<QGraphicsItem *> items;
     QGraphicsItem *previous = nullptr;
-    // Stops at the first damaged entry: what came before it stays, and the
-    // entry cut short keeps defaults for what it lacks.
-    try {
-        while (!in.atEnd() && in.status() == QDataStream::Ok) {
-            qint32 type = 0;
-            in >> type;
-            QGraphicsItem *item = nullptr;
-            switch (type) {
-            case BoxItem::Type: {
-                auto *box = new BoxItem(QRect(), scene);
-                in >> *box;
-                connectItem(box);
-                item = box;
-                break;
-            }
-            case QRCodeItem::Type: {
-                auto *code = new QRCodeItem(QPoint(0, 0), scene);
-                in >> *code;
-                connectItem(code);
-                item = code;
-                break;
-            }
-            case TextItem::Type: {
-                auto *text = new TextItem(QPoint(0, 0), scene);
-                in >> *text;
-                connectItem(text);
-                item = text;
-                break;
-            }
-            default:
-                continue;
-            }
+    // Stops at the first entry that is cut short or damaged; the items
+    // before it stay.
+    bool complete = true;
+    while (!in.atEnd()) {
+        const RecordScanner::Result scan = scanner.scanEntry(&next);
+        if (scan == RecordScanner::Damaged) {
+            complete = false;
+            break;
+        }
+        qint32 type = 0;
+        in >> type;
+        QGraphicsItem *item = nullptr;
+        switch (type) {
+        case BoxItem::Type: {
+            auto *box = new BoxItem(QRect(), scene);
+            in >> *box;
+            connectItem(box);
+            item = box;
+            break;
+        }
+        case QRCodeItem::Type: {
+            auto *code = new QRCodeItem(QPoint(0, 0), scene);
+            in >> *code;
+            connectItem(code);
+            item = code;
+            break;
+        }
+        case TextItem::Type: {
+            auto *text = new TextItem(QPoint(0, 0), scene);
+            in >> *text;
+            connectItem(text);
+            item = text;
+            break;
+        }
+        default:
+            break;
+        }
+        if (item) {
             item->moveBy(offset, offset);
             // Entries come topmost first; each one goes below the one before
             // it, so that a label comes back stacked as it was saved.
@@ -153,9 +169,12 @@ bool MainWindow::readItems(QDataStream &in, int offset, bool select)
             if (select)
                 items << item;
         }
-    } catch (const std::bad_alloc &) {
-        // A count in the data asked for more memory than there is.
-        in.setStatus(QDataStream::ReadCorruptData);
+        // A cut-short entry still gives its item, with defaults for what it
+        // lacks; the reading must end exactly where the scan did.
+        if (scan == RecordScanner::CutShort || in.status() != QDataStream::Ok || in.device()->pos() != next) {
+            complete = false;
+            break;
+        }
     }
     if (select) {
         scene->clearSelection();
@@ -163,7 +182,7 @@ bool MainWindow::readItems(QDataStream &in, int offset, bool select)
             item->setSelected(true);
     }
     selectionChanged();
-    return in.status() == QDataStream::Ok;
+    return complete;
 }
 
 void MainWindow::copyItemsToClipboard(const QList<QGraphicsItem *> &items)
@@ -182,9 +201,8 @@ void MainWindow::editPaste()
     if (!mime)
         return;
     if (mime->hasFormat(ClipboardMimeType)) {
-        const QByteArray data = mime->data(ClipboardMimeType);
-        QDataStream in(data);
-        readItems(in, pasteOffset, true);
+        // Records on the clipboard use the stream's default version, as copying does.
+        readItems(mime->data(ClipboardMimeType), QDataStream::Qt_DefaultCompiledVersion, pasteOffset, true);
         pasteOffset += 5;
     } else if (mime->hasHtml() || mime->hasText()) {
         auto *item = new TextItem(insertionPoint(), scene);

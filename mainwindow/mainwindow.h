@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QDataStream>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -13,7 +14,6 @@ class GraphicsView;
 class PenWidget;
 class Placeholder;
 class QAction;
-class QDataStream;
 class QFile;
 class QGraphicsItem;
 class QGraphicsItemGroup;
@@ -92,7 +92,7 @@ private:
     LoadResult loadLabelFile();
     bool openLabelFile(QFile *file, QDataStream &in);
     void writeItems(QDataStream &out, const QList<QGraphicsItem *> &items);
-    bool readItems(QDataStream &in, int offset, bool select);
+    bool readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select);
     void copyItemsToClipboard(const QList<QGraphicsItem *> &items);
     bool isGridItem(const QGraphicsItem *item) const;
 

@@ -1,0 +1,201 @@
+#include "recordscanner.h"
+
+#include <QBrush>
+#include <QtEndian>
+
+namespace {
+// Type numbers of the three item kinds.
+const quint32 BoxType = 65537;
+const quint32 QRCodeType = 65538;
+const quint32 TextType = 65539;
+
+// Byte sizes of the fixed parts, as QDataStream writes them.
+const qint64 CountSize = 4;
+const qint64 PointSize = 16;
+const qint64 DoubleSize = 8;
+const qint64 RectSize = 32;
+const qint64 TransformSize = 72;
+const qint64 ColorSize = 11;
+const qint64 GradientStopSize = DoubleSize + ColorSize;
+// A font's fixed fields between its names and its list of families.
+const qint64 FontFieldsSize = 31;
+
+// What a count may claim beyond the end of cut-short data: Qt reserves it
+// before it finds the data missing.
+const qint64 MaximumShortfall = 1 << 20;
+// Texture images larger than this are not plausible on a label.
+const quint32 MaximumTextureSide = 8192;
+} // namespace
+
+RecordScanner::RecordScanner(const QByteArray &data)
+    : data(data)
+{
+}
+
+RecordScanner::Result RecordScanner::scanEntry(qint64 *pos) const
+{
+    result = Complete;
+    quint32 type = 0;
+    if (!readCount(pos, &type))
+        return result;
+    switch (type) {
+    case BoxType:
+        skip(pos, PointSize + DoubleSize + 2 * CountSize + DoubleSize + RectSize) && skipPen(pos) && skipBrush(pos);
+        break;
+    case QRCodeType:
+        skip(pos, PointSize + DoubleSize + 2 * CountSize + DoubleSize) && skipString(pos);
+        break;
+    case TextType:
+        skip(pos, PointSize + DoubleSize) && skipString(pos) && skipFont(pos);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+bool RecordScanner::fail(Result why) const
+{
+    result = why;
+    return false;
+}
+
+bool RecordScanner::skip(qint64 *pos, qint64 bytes) const
+{
+    if (bytes > data.size() - *pos)
+        return fail(CutShort);
+    *pos += bytes;
+    return true;
+}
+
+bool RecordScanner::skipCounted(qint64 *pos, quint32 count, qint64 elementSize) const
+{
+    const qint64 bytes = qint64(count) * elementSize;
+    if (bytes > data.size() - *pos)
+        return fail(bytes - (data.size() - *pos) <= MaximumShortfall ? CutShort : Damaged);
+    *pos += bytes;
+    return true;
+}
+
+bool RecordScanner::readCount(qint64 *pos, quint32 *count) const
+{
+    if (data.size() - *pos < CountSize)
+        return fail(CutShort);
+    *count = qFromBigEndian<quint32>(data.constData() + *pos);
+    *pos += CountSize;
+    return true;
+}
+
+bool RecordScanner::skipString(qint64 *pos) const
+{
+    quint32 bytes = 0;
+    if (!readCount(pos, &bytes))
+        return false;
+    if (bytes == 0xffffffff)
+        return true;
+    // Qt reads strings in bounded steps, so a long claim is only cut short.
+    if (bytes % 2 != 0)
+        return fail(Damaged);
+    return skip(pos, bytes);
+}
+
+bool RecordScanner::skipBrush(qint64 *pos) const
+{
+    if (data.size() - *pos < 1)
+        return fail(CutShort);
+    const auto style = Qt::BrushStyle(quint8(data.at(*pos)));
+    // Qt would take any other number as a style it cannot paint.
+    if (style > Qt::ConicalGradientPattern && style != Qt::TexturePattern)
+        return fail(Damaged);
+    if (!skip(pos, 1 + ColorSize))
+        return false;
+    if (style == Qt::TexturePattern) {
+        if (!skipImage(pos))
+            return false;
+    } else if (style == Qt::LinearGradientPattern || style == Qt::RadialGradientPattern
+               || style == Qt::ConicalGradientPattern) {
+        quint32 type = 0;
+        quint32 stops = 0;
+        // Type, spread, coordinate mode, interpolation mode, the stops.
+        if (!readCount(pos, &type) || !skip(pos, 3 * CountSize) || !readCount(pos, &stops)
+            || !skipCounted(pos, stops, GradientStopSize))
+            return false;
+        // Linear: start and final stop; radial: centre, focal point and
+        // radius; anything else is read as conical: centre and angle.
+        qint64 geometry = PointSize + DoubleSize;
+        if (type == QGradient::LinearGradient)
+            geometry = 2 * PointSize;
+        else if (type == QGradient::RadialGradient)
+            geometry = 2 * PointSize + DoubleSize;
+        if (!skip(pos, geometry))
+            return false;
+    }
+    return skip(pos, TransformSize);
+}
+
+bool RecordScanner::skipPen(qint64 *pos) const
+{
+    quint32 dashes = 0;
+    // Style with cap and join, cosmetic flag, width; the brush; miter limit,
+    // dash pattern, dash offset and the default-width flag.
+    return skip(pos, 2 + 1 + DoubleSize) && skipBrush(pos) && skip(pos, DoubleSize) && readCount(pos, &dashes)
+        && skipCounted(pos, dashes, DoubleSize) && skip(pos, DoubleSize + 1);
+}
+
+bool RecordScanner::skipFont(qint64 *pos) const
+{
+    // Family, style name, the fixed fields, then the list of families.
+    quint32 families = 0;
+    if (!skipString(pos) || !skipString(pos) || !skip(pos, FontFieldsSize) || !readCount(pos, &families))
+        return false;
+    // Each family takes at least its length; the list reserves a pointer each.
+    const qint64 shortfall = qint64(families) * CountSize - (data.size() - *pos);
+    if (shortfall > MaximumShortfall)
+        return fail(Damaged);
+    for (quint32 i = 0; i < families; ++i) {
+        if (!skipString(pos))
+            return false;
+    }
+    return true;
+}
+
+bool RecordScanner::skipImage(qint64 *pos) const
+{
+    quint32 present = 0;
+    if (!readCount(pos, &present))
+        return false;
+    if (present == 0)
+        return true;
+    // Textures are written as PNG: walk its chunks up to IEND, checking the
+    // size its header declares before anything decodes it.
+    static const char signature[] = "\x89PNG\r\n\x1a\n";
+    const QByteArray start = data.mid(*pos, 8);
+    if (start != QByteArray(signature, 8).left(start.size()))
+        return fail(Damaged);
+    if (!skip(pos, 8))
+        return false;
+    bool header = false;
+    for (;;) {
+        quint32 length = 0;
+        if (!readCount(pos, &length) || data.size() - *pos < 4)
+            return fail(CutShort);
+        const QByteArray type = data.mid(*pos, 4);
+        *pos += 4;
+        if (type == "IHDR") {
+            if (data.size() - *pos < 8)
+                return fail(CutShort);
+            const quint32 width = qFromBigEndian<quint32>(data.constData() + *pos);
+            const quint32 height = qFromBigEndian<quint32>(data.constData() + *pos + 4);
+            if (length < 8 || width == 0 || height == 0 || width > MaximumTextureSide || height > MaximumTextureSide)
+                return fail(Damaged);
+            header = true;
+        } else if (!header) {
+            return fail(Damaged);
+        }
+        // The chunk's data and its checksum.
+        if (!skip(pos, qint64(length) + CountSize))
+            return false;
+        if (type == "IEND")
+            return true;
+    }
+}
