@@ -34,8 +34,11 @@ QSize GraphicsView::minimumSizeHint() const
 
 void GraphicsView::wheelEvent(QWheelEvent *event)
 {
-    // One notch (120 eighths of a degree) scales by the square root of 4/3.
-    const double factor = std::pow(4.0 / 3.0, -event->angleDelta().y() / 240.0);
+    // One notch (120 eighths of a degree) scales by the square root of 4/3;
+    // a sideways wheel zooms as well.
+    const QPoint delta = event->angleDelta();
+    const int turn = qAbs(delta.x()) > qAbs(delta.y()) ? delta.x() : delta.y();
+    const double factor = std::pow(4.0 / 3.0, -turn / 240.0);
     scale(factor, factor);
     event->accept();
 }

@@ -25,8 +25,6 @@ public:
         qputenv("XDG_DOCUMENTS_DIR", root + "/Documents");
     }
     QString path() const { return dir.path(); }
-    QString configPath() const { return dir.path() + "/config"; }
-    QString settingsFile() const { return configPath() + "/ostrel/tagforge.conf"; }
 
 private:
     QTemporaryDir dir;
