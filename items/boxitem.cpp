@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QTransform>
 
+#include <limits>
+
 BoxItem::BoxItem(const QRect &rect, QGraphicsScene *scene)
     : QObject()
     , QGraphicsRectItem()
@@ -148,7 +150,16 @@ void BoxItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 
 void BoxItem::updateShearFromRect()
 {
-    const QRect integral = rect().toRect();
-    m_shearHorizontal = integral.width();
-    m_shearVertical = integral.height();
+    // Rounds as QRectF::toRect() does, but a rectangle read from a file may
+    // hold any double, and toRect() overflows on those beyond int.
+    const auto rounded = [](qreal value) {
+        return qRound64(qBound<qreal>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+    };
+    const auto side = [&rounded](qreal from, qreal to) {
+        return int(qBound<qint64>(std::numeric_limits<int>::min(), rounded(to) - rounded(from),
+                                  std::numeric_limits<int>::max()));
+    };
+    const QRectF rectangle = rect();
+    m_shearHorizontal = side(rectangle.left(), rectangle.right());
+    m_shearVertical = side(rectangle.top(), rectangle.bottom());
 }
