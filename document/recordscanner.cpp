@@ -13,18 +13,29 @@ const quint32 TextType = 65539;
 const qint64 CountSize = 4;
 const qint64 PointSize = 16;
 const qint64 DoubleSize = 8;
-const qint64 RectSize = 32;
 const qint64 TransformSize = 72;
 const qint64 ColorSize = 11;
 const qint64 GradientStopSize = DoubleSize + ColorSize;
-// A font's fixed fields between its names and its list of families.
+// A font's fixed fields between its names and its list of families: point
+// size, pixel size, style hint, strategy, character set, weight, flags, then
+// the stretch.
 const qint64 FontFieldsSize = 31;
+const qint64 FontStretchOffset = 18;
+// Far beyond the text dialog's 280 points, and Qt's own stretch limit.
+const double MaximumFontSize = 2000;
+const quint16 MaximumFontStretch = 4000;
 
 // What a count may claim beyond the end of cut-short data: Qt reserves it
 // before it finds the data missing.
 const qint64 MaximumShortfall = 1 << 20;
 // Texture images larger than this are not plausible on a label.
 const quint32 MaximumTextureSide = 8192;
+// A QR code is drawn into a pixmap of its size, four bytes per point; the
+// transform panel sets at most 999 points, and larger sides would let a few
+// bytes of data claim gigabytes.
+const qint32 MaximumCodeSide = 1024;
+// The largest coordinate, size, angle or transform factor a record may hold.
+const double MaximumReal = 1e9;
 } // namespace
 
 RecordScanner::RecordScanner(const QByteArray &data)
@@ -40,13 +51,22 @@ RecordScanner::Result RecordScanner::scanEntry(qint64 *pos) const
         return result;
     switch (type) {
     case BoxType:
-        skip(pos, PointSize + DoubleSize + 2 * CountSize + DoubleSize + RectSize) && skipPen(pos) && skipBrush(pos);
+        // Position and angle, width and height, z value and rectangle.
+        skipReals(pos, 3) && skip(pos, 2 * CountSize) && skipReals(pos, 5) && skipPen(pos) && skipBrush(pos);
         break;
-    case QRCodeType:
-        skip(pos, PointSize + DoubleSize + 2 * CountSize + DoubleSize) && skipString(pos);
+    case QRCodeType: {
+        quint32 width = 0;
+        quint32 height = 0;
+        if (skipReals(pos, 3) && readCount(pos, &width) && readCount(pos, &height)) {
+            if (qint32(width) > MaximumCodeSide || qint32(height) > MaximumCodeSide)
+                fail(Damaged);
+            else
+                skipReals(pos, 1) && skipString(pos);
+        }
         break;
+    }
     case TextType:
-        skip(pos, PointSize + DoubleSize) && skipString(pos) && skipFont(pos);
+        skipReals(pos, 3) && skipString(pos) && skipFont(pos);
         break;
     default:
         break;
@@ -103,7 +123,8 @@ bool RecordScanner::skipBrush(qint64 *pos) const
 {
     if (data.size() - *pos < 1)
         return fail(CutShort);
-    const auto style = Qt::BrushStyle(quint8(data.at(*pos)));
+    // Compared as a number: most byte values are no Qt::BrushStyle at all.
+    const quint8 style = quint8(data.at(*pos));
     // Qt would take any other number as a style it cannot paint.
     if (style > Qt::ConicalGradientPattern && style != Qt::TexturePattern)
         return fail(Damaged);
@@ -115,11 +136,26 @@ bool RecordScanner::skipBrush(qint64 *pos) const
     } else if (style == Qt::LinearGradientPattern || style == Qt::RadialGradientPattern
                || style == Qt::ConicalGradientPattern) {
         quint32 type = 0;
+        quint32 spread = 0;
+        quint32 coordinates = 0;
+        quint32 interpolation = 0;
         quint32 stops = 0;
         // Type, spread, coordinate mode, interpolation mode, the stops.
-        if (!readCount(pos, &type) || !skip(pos, 3 * CountSize) || !readCount(pos, &stops)
-            || !skipCounted(pos, stops, GradientStopSize))
+        if (!readCount(pos, &type) || !readCount(pos, &spread) || !readCount(pos, &coordinates)
+            || !readCount(pos, &interpolation))
             return false;
+        if (spread > QGradient::RepeatSpread || coordinates > QGradient::ObjectMode
+            || interpolation > QGradient::ComponentInterpolation)
+            return fail(Damaged);
+        const qint64 firstStop = *pos + CountSize;
+        if (!readCount(pos, &stops) || !skipCounted(pos, stops, GradientStopSize))
+            return false;
+        // Qt's colour table is indexed by the stop positions.
+        for (qint64 stop = firstStop; stop < *pos; stop += GradientStopSize) {
+            const double at = qFromBigEndian<double>(data.constData() + stop);
+            if (!(at >= 0.0 && at <= 1.0))
+                return fail(Damaged);
+        }
         // Linear: start and final stop; radial: centre, focal point and
         // radius; anything else is read as conical: centre and angle.
         qint64 geometry = PointSize + DoubleSize;
@@ -127,10 +163,26 @@ bool RecordScanner::skipBrush(qint64 *pos) const
             geometry = 2 * PointSize;
         else if (type == QGradient::RadialGradient)
             geometry = 2 * PointSize + DoubleSize;
-        if (!skip(pos, geometry))
+        if (!skipReals(pos, geometry / DoubleSize))
             return false;
     }
-    return skip(pos, TransformSize);
+    return skipReals(pos, TransformSize / DoubleSize);
+}
+
+bool RecordScanner::skipReals(qint64 *pos, qint64 count) const
+{
+    if (count * DoubleSize > data.size() - *pos)
+        return fail(CutShort);
+    // Qt paints with whatever geometry it is given; values past any label's
+    // scale overflow its raster arithmetic (a radial gradient of radius
+    // 1e166 crashes it), and NaN breaks the ordering of stacked items.
+    for (qint64 i = 0; i < count; ++i) {
+        const double value = qFromBigEndian<double>(data.constData() + *pos);
+        if (!(qAbs(value) <= MaximumReal))
+            return fail(Damaged);
+        *pos += DoubleSize;
+    }
+    return true;
 }
 
 bool RecordScanner::skipPen(qint64 *pos) const
@@ -138,15 +190,36 @@ bool RecordScanner::skipPen(qint64 *pos) const
     quint32 dashes = 0;
     // Style with cap and join, cosmetic flag, width; the brush; miter limit,
     // dash pattern, dash offset and the default-width flag.
-    return skip(pos, 2 + 1 + DoubleSize) && skipBrush(pos) && skip(pos, DoubleSize) && readCount(pos, &dashes)
-        && skipCounted(pos, dashes, DoubleSize) && skip(pos, DoubleSize + 1);
+    if (!skip(pos, 2 + 1) || !skipReals(pos, 1) || !skipBrush(pos) || !skipReals(pos, 1)
+        || !readCount(pos, &dashes))
+        return false;
+    // A count beyond the data is judged by skipCounted(); one within it
+    // has each of its values checked.
+    const qint64 pattern = *pos;
+    if (!skipCounted(pos, dashes, DoubleSize))
+        return false;
+    *pos = pattern;
+    return skipReals(pos, dashes) && skipReals(pos, 1) && skip(pos, 1);
 }
 
 bool RecordScanner::skipFont(qint64 *pos) const
 {
     // Family, style name, the fixed fields, then the list of families.
     quint32 families = 0;
-    if (!skipString(pos) || !skipString(pos) || !skip(pos, FontFieldsSize) || !readCount(pos, &families))
+    if (!skipString(pos) || !skipString(pos))
+        return false;
+    const qint64 fields = *pos;
+    if (!skip(pos, FontFieldsSize))
+        return false;
+    // Glyphs are cached as images of the font's size: a negative, huge or
+    // stretched size would claim any amount of memory once the text is drawn.
+    const double pointSize = qFromBigEndian<double>(data.constData() + fields);
+    const qint32 pixelSize = qFromBigEndian<qint32>(data.constData() + fields + DoubleSize);
+    const quint16 stretch = qFromBigEndian<quint16>(data.constData() + fields + FontStretchOffset);
+    if ((pointSize != -1.0 && !(pointSize > 0.0 && pointSize <= MaximumFontSize))
+        || (pixelSize != -1 && !(pixelSize > 0 && pixelSize <= MaximumFontSize)) || stretch > MaximumFontStretch)
+        return fail(Damaged);
+    if (!readCount(pos, &families))
         return false;
     // Each family takes at least its length; the list reserves a pointer each.
     const qint64 shortfall = qint64(families) * CountSize - (data.size() - *pos);

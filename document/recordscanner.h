@@ -26,6 +26,7 @@ public:
 
 private:
     bool skip(qint64 *pos, qint64 bytes) const;
+    bool skipReals(qint64 *pos, qint64 count) const;
     bool skipCounted(qint64 *pos, quint32 count, qint64 elementSize) const;
     bool readCount(qint64 *pos, quint32 *count) const;
     bool skipString(qint64 *pos) const;
