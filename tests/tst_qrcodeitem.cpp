@@ -109,6 +109,8 @@ private slots:
     void capacity();
     void unencodableText_data();
     void unencodableText();
+    void unusableSizes_data();
+    void unusableSizes();
     void setters_data();
     void setters();
     void editDialog_data();
@@ -312,6 +314,28 @@ void TestQRCodeItem::unencodableText()
     QCOMPARE(item->pixmap().toImage(), renderQRCode("back again", 60, 60).toImage());
     m_scene->clearSelection();
     QCOMPARE(decode(renderScene(m_scene, 300), 0), QByteArray("back again"));
+}
+
+void TestQRCodeItem::unusableSizes_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("zero") << QSize(0, 50);
+    QTest::newRow("negative") << QSize(50, -3);
+    // A damaged label may claim any size; its pixmap must not take gigabytes.
+    QTest::newRow("beyond any label") << QSize(4097, 50);
+    QTest::newRow("huge") << QSize(2000000000, 2000000000);
+}
+
+void TestQRCodeItem::unusableSizes()
+{
+    QFETCH(QSize, size);
+    QVERIFY(renderQRCode("ABC", size.width(), size.height()).isNull());
+    auto *item = new QRCodeItem(QPoint(20, 20), m_scene);
+    item->setShear(size.width(), size.height());
+    QVERIFY(item->pixmap().isNull());
+    QVERIFY(onlyValues(renderScene(m_scene, 300), {0xff000000, 0xffffffff}));
+    item->setShear(60, 60);
+    QCOMPARE(item->pixmap().size(), QSize(60, 60));
 }
 
 void TestQRCodeItem::setters_data()
