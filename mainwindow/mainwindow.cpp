@@ -514,6 +514,8 @@ void MainWindow::editCut()
 
 void MainWindow::updateUi()
 {
+    if (uiDeferred)
+        return;
     fileSaveAction->setEnabled(isWindowModified());
 
     const QList<QGraphicsItem *> items = scene->items();
