@@ -389,7 +389,11 @@ void MainWindow::updateWindowTitle()
 void MainWindow::clearDocument()
 {
     grid.reset();
+    // Each selected item deleted changes the selection; the callers bring
+    // the actions up to date once the scene is empty.
+    uiDeferred = true;
     scene->clear();
+    uiDeferred = false;
     viewShowGrid(viewShowGridAction->isChecked());
     view->zoomFitView();
     view->zoomOut();

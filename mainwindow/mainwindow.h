@@ -117,8 +117,8 @@ private:
     int pasteOffset = 5;
     Placeholder *placeholder = nullptr;
     bool unattended = false;
-    // Set while a batch of items is read: each new item changes the
-    // selection, and the batch ends with one updateUi() for them all.
+    // Set while items are read or the scene is cleared: each item changes
+    // the selection, and the batch ends with one updateUi() for them all.
     bool uiDeferred = false;
 
     QPointer<QAction> fileNewAction;
