@@ -296,6 +296,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::setDirty(bool on)
 {
+    // An item's change alters neither the items, the selection nor the
+    // clipboard, so once the label is modified a further change leaves all
+    // that updateUi() decides as it is. A panel edit of thousands of
+    // selected items would otherwise list every item once per item.
+    if (on && isWindowModified())
+        return;
     setWindowModified(on);
     updateUi();
 }
