@@ -122,6 +122,13 @@ bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version versi
     qint64 next = 0;
     QList<QGraphicsItem *> items;
     QGraphicsItem *previous = nullptr;
+    // Each new item is selected, so the record's gated setters act on it;
+    // it is wired only once its record has been read.
+    auto read = [&](auto *newItem) {
+        in >> *newItem;
+        connectItem(newItem);
+        return newItem;
+    };
     // Stops at the first entry that is cut short or damaged; the items
     // before it stay.
     bool complete = true;
@@ -138,27 +145,15 @@ bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version versi
         in >> type;
         QGraphicsItem *item = nullptr;
         switch (type) {
-        case BoxItem::Type: {
-            auto *box = new BoxItem(QRect(), scene);
-            in >> *box;
-            connectItem(box);
-            item = box;
+        case BoxItem::Type:
+            item = read(new BoxItem(QRect(), scene));
             break;
-        }
-        case QRCodeItem::Type: {
-            auto *code = new QRCodeItem(QPoint(0, 0), scene);
-            in >> *code;
-            connectItem(code);
-            item = code;
+        case QRCodeItem::Type:
+            item = read(new QRCodeItem(QPoint(0, 0), scene));
             break;
-        }
-        case TextItem::Type: {
-            auto *text = new TextItem(QPoint(0, 0), scene);
-            in >> *text;
-            connectItem(text);
-            item = text;
+        case TextItem::Type:
+            item = read(new TextItem(QPoint(0, 0), scene));
             break;
-        }
         default:
             break;
         }

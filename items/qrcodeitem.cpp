@@ -16,6 +16,9 @@
 
 namespace {
 
+// Sides in scene units (points) beyond any label page: over 1.4 m.
+const int MaximumSide = 4096;
+
 // Encodes text into its modules, one bit array per row; empty when the
 // encoder refuses the text (empty, or too long for the largest symbol).
 QVector<QBitArray> encodeModules(const QString &text)
@@ -34,14 +37,19 @@ QVector<QBitArray> encodeModules(const QString &text)
     return modules;
 }
 
+// The pixmap of encoded modules, black on white and filling it edge to
+// edge; null, with the encoder's complaint on the debug output, when the
+// text gave no symbol.
 QPixmap modulePixmap(const QVector<QBitArray> &modules, const QString &text, int width, int height)
 {
     if (modules.isEmpty()) {
         qDebug().noquote() << QStringLiteral("Encoder %1 to QR code error!").arg(text);
         return QPixmap();
     }
-    // QPainter refuses an empty image; such a size simply shows nothing.
-    if (width <= 0 || height <= 0)
+    // QPainter refuses an empty image; such a size simply shows nothing. So
+    // does a size far beyond any label, which a damaged file may claim and
+    // whose pixmap would take gigabytes.
+    if (width <= 0 || height <= 0 || width > MaximumSide || height > MaximumSide)
         return QPixmap();
 
     const int n = modules.size();
@@ -65,19 +73,61 @@ QPixmap modulePixmap(const QVector<QBitArray> &modules, const QString &text, int
     return QPixmap::fromImage(image);
 }
 
-// Moves every edge to the nearest position that the transform maps onto a
-// whole device pixel; scale is the transform's factor along this axis.
-void snapEdges(QVector<double> *edges, double scale, double offset)
+// Where modules and background lie along one axis of the item, in item
+// coordinates: the n + 1 module edges and the two edges of the white
+// background that covers the item.
+struct Edges
 {
-    for (double &edge : *edges)
-        edge = (std::floor(scale * edge + offset + 0.5) - offset) / scale;
+    QVector<double> modules;
+    double backgroundStart;
+    double backgroundEnd;
+};
+
+Edges exactEdges(double extent, int n)
+{
+    Edges edges{QVector<double>(n + 1), 0.0, extent};
+    for (int i = 0; i <= n; ++i)
+        edges.modules[i] = i * extent / n;
+    return edges;
 }
 
-// Snaps the module edges to device pixels when the painter maps the item's
-// axes onto the device's axes (scaled, mirrored or turned by quarter turns).
+// A module one pixel wider than its neighbours distorts the finder patterns
+// when modules span only a few pixels, and readers then fail. While the
+// pixels left over by whole-pixel modules stay below this share of a pixel
+// per module, all modules get the same whole size and the code is centred
+// on the item; otherwise the wider modules are spread evenly.
+const double MaxSparePerModule = 0.3;
+
+// Moves the edges of one axis onto whole device pixels; scale and offset
+// map item coordinates of this axis to device coordinates.
+void snapEdges(Edges *edges, double scale, double offset)
+{
+    const auto toDevice = [=](double x) { return std::floor(scale * x + offset + 0.5); };
+    const auto toItem = [=](double d) { return (d - offset) / scale; };
+    const double first = toDevice(edges->backgroundStart);
+    const double last = toDevice(edges->backgroundEnd);
+    const double direction = last < first ? -1.0 : 1.0;
+    const int n = edges->modules.size() - 1;
+    const double span = qAbs(last - first);
+    const double pitch = std::floor(span / n);
+    const double spare = span - pitch * n;
+    if (pitch >= 1.0 && spare < MaxSparePerModule * n) {
+        const double start = first + direction * std::floor(spare / 2);
+        for (int i = 0; i <= n; ++i)
+            edges->modules[i] = toItem(start + direction * pitch * i);
+    } else {
+        for (double &edge : edges->modules)
+            edge = toItem(toDevice(edge));
+    }
+    edges->backgroundStart = toItem(first);
+    edges->backgroundEnd = toItem(last);
+}
+
+// Snaps the edges to device pixels when the painter maps the item's axes
+// onto the device's axes (scaled, mirrored or turned by quarter turns).
 // Other rotations keep the exact edges. SVG output is scalable, so its
 // geometry stays exact as well.
-void snapToDevicePixels(const QPainter *painter, QVector<double> *columns, QVector<double> *rows)
+void snapToDevicePixels(const QPainter *painter, Edges *columns, Edges *rows)
 {
     if (painter->paintEngine()->type() == QPaintEngine::SVG)
         return;
@@ -216,12 +266,8 @@ void QRCodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option
     // at printer resolutions until readers fail.
     const int n = m_modules.size();
     const QSizeF size = pixmap().size();
-    QVector<double> columns(n + 1);
-    QVector<double> rows(n + 1);
-    for (int i = 0; i <= n; ++i) {
-        columns[i] = i * size.width() / n;
-        rows[i] = i * size.height() / n;
-    }
+    Edges columns = exactEdges(size.width(), n);
+    Edges rows = exactEdges(size.height(), n);
     snapToDevicePixels(painter, &columns, &rows);
 
     QPainterPath dark;
@@ -237,14 +283,17 @@ void QRCodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option
             int end = x + 1;
             while (end < n && row.testBit(end))
                 ++end;
-            dark.addRect(QRectF(QPointF(columns[x], rows[y]), QPointF(columns[end], rows[y + 1])));
+            dark.addRect(QRectF(QPointF(columns.modules[x], rows.modules[y]),
+                                QPointF(columns.modules[end], rows.modules[y + 1])).normalized());
             x = end;
         }
     }
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->fillRect(QRectF(QPointF(columns[0], rows[0]), QPointF(columns[n], rows[n])), Qt::white);
+    painter->fillRect(QRectF(QPointF(columns.backgroundStart, rows.backgroundStart),
+                             QPointF(columns.backgroundEnd, rows.backgroundEnd)).normalized(),
+                      Qt::white);
     painter->fillPath(dark, Qt::black);
     painter->restore();
 

@@ -264,4 +264,22 @@ inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
     return QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
+// Starts the private PDF printer for a test case, or skips the test with the
+// reason where this machine cannot run one; in CI both must work.
+#define START_PDF_PRINTER_OR_SKIP(printer)                                                  \
+    do {                                                                                    \
+        const QStringList missing = missingPdfTools();                                      \
+        if (!missing.isEmpty()) {                                                           \
+            const QString reason = QString("PDF tools missing: %1").arg(missing.join(", ")); \
+            if (!PdfPrinter::runsInCi())                                                    \
+                QSKIP(qPrintable(reason));                                                  \
+            QFAIL(qPrintable(reason));                                                      \
+        }                                                                                   \
+        if (!(printer).start()) {                                                           \
+            if ((printer).mayBeSkipped())                                                   \
+                QSKIP(qPrintable((printer).errorString()));                                 \
+            QFAIL(qPrintable((printer).errorString()));                                     \
+        }                                                                                   \
+    } while (false)
+
 #endif // PDFPRINTER_H

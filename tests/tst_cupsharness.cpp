@@ -52,18 +52,7 @@ static qint64 schedulerPid(const QString &stateDir)
 
 void TestCupsHarness::initTestCase()
 {
-    const QStringList missing = missingPdfTools();
-    if (!missing.isEmpty()) {
-        const QString reason = QString("PDF tools missing: %1").arg(missing.join(", "));
-        if (!PdfPrinter::runsInCi())
-            QSKIP(qPrintable(reason));
-        QFAIL(qPrintable(reason));
-    }
-    if (!printer.start()) {
-        if (printer.mayBeSkipped())
-            QSKIP(qPrintable(printer.errorString()));
-        QFAIL(qPrintable(printer.errorString()));
-    }
+    START_PDF_PRINTER_OR_SKIP(printer);
     printer.exportToProcess();
 }
 

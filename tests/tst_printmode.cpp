@@ -93,18 +93,7 @@ void TestPrintMode::initTestCase()
 {
     QVERIFY2(QFileInfo(TAGFORGE_BIN).isExecutable(), TAGFORGE_BIN);
     QVERIFY(labels.isValid());
-    const QStringList missing = missingPdfTools();
-    if (!missing.isEmpty()) {
-        const QString reason = QString("PDF tools missing: %1").arg(missing.join(", "));
-        if (!PdfPrinter::runsInCi())
-            QSKIP(qPrintable(reason));
-        QFAIL(qPrintable(reason));
-    }
-    if (!printer.start()) {
-        if (printer.mayBeSkipped())
-            QSKIP(qPrintable(printer.errorString()));
-        QFAIL(qPrintable(printer.errorString()));
-    }
+    START_PDF_PRINTER_OR_SKIP(printer);
 }
 
 void TestPrintMode::cleanupTestCase()
