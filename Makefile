@@ -21,7 +21,10 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The benchmark table, then the QR code sweep where it was built.
 bench: build
+	$(BUILD)/bench/tagforge_benchmark $(ARGS)
+	if [ -x $(BUILD)/bench/qrsweep ]; then $(BUILD)/bench/qrsweep; fi
 
 # A private PDF printer as the default printer in a shell; exit it to stop.
 pdf-printer: build
