@@ -58,7 +58,10 @@ fuzz: deps
 			$(FUZZ_BUILD)/corpus/$$target tests/fuzz/corpus/$$target; \
 	done
 
+# The benchmark table, then the QR code sweep where it was built.
 bench: build
+	$(BUILD)/bench/tagforge_benchmark $(ARGS)
+	if [ -x $(BUILD)/bench/qrsweep ]; then $(BUILD)/bench/qrsweep; fi
 
 # A private PDF printer as the default printer in a shell; exit it to stop.
 pdf-printer: build

@@ -132,6 +132,9 @@ bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version versi
     // Stops at the first entry that is cut short or damaged; the items
     // before it stay.
     bool complete = true;
+    // Every item read scans all items for updateUi() through the selection
+    // change of its constructor; the one selectionChanged() below is enough.
+    uiDeferred = true;
     while (!in.atEnd()) {
         const RecordScanner::Result scan = scanner.scanEntry(&next);
         if (scan == RecordScanner::Damaged) {
@@ -176,6 +179,7 @@ bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version versi
         for (QGraphicsItem *item : qAsConst(items))
             item->setSelected(true);
     }
+    uiDeferred = false;
     selectionChanged();
     return complete;
 }

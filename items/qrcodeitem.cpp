@@ -270,21 +270,41 @@ void QRCodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option
     Edges rows = exactEdges(size.height(), n);
     snapToDevicePixels(painter, &columns, &rows);
 
+    // Rasterisers of printed pages (poppler, Ghostscript) fill every pixel a
+    // shape touches, its far edge included, so a dark area would grow by a
+    // pixel and distort modules only a few pixels wide. For such devices the
+    // dark edges that face light modules move inwards by a sixteenth of a
+    // device pixel; dark neighbours still meet without a seam.
+    const QPaintEngine::Type engine = painter->paintEngine()->type();
+    const bool inset = engine != QPaintEngine::Raster && engine != QPaintEngine::SVG;
+    const QTransform t = painter->deviceTransform();
+    const double insetX = inset ? 1.0 / 16 / std::hypot(t.m11(), t.m12()) : 0.0;
+    const double insetY = inset ? 1.0 / 16 / std::hypot(t.m21(), t.m22()) : 0.0;
+    const auto isDark = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < n && y < n && m_modules.at(y).testBit(x);
+    };
+
     QPainterPath dark;
     dark.setFillRule(Qt::WindingFill);
     for (int y = 0; y < n; ++y) {
-        const QBitArray &row = m_modules.at(y);
         int x = 0;
         while (x < n) {
-            if (!row.testBit(x)) {
+            if (!isDark(x, y)) {
                 ++x;
                 continue;
             }
+            // One rectangle per stretch of dark modules with the same
+            // neighbours above and below.
+            const bool lightAbove = !isDark(x, y - 1);
+            const bool lightBelow = !isDark(x, y + 1);
             int end = x + 1;
-            while (end < n && row.testBit(end))
+            while (isDark(end, y) && !isDark(end, y - 1) == lightAbove && !isDark(end, y + 1) == lightBelow)
                 ++end;
-            dark.addRect(QRectF(QPointF(columns.modules[x], rows.modules[y]),
-                                QPointF(columns.modules[end], rows.modules[y + 1])).normalized());
+            const double left = columns.modules[x] + (isDark(x - 1, y) ? 0.0 : insetX);
+            const double right = columns.modules[end] - (isDark(end, y) ? 0.0 : insetX);
+            const double top = rows.modules[y] + (lightAbove ? insetY : 0.0);
+            const double bottom = rows.modules[y + 1] - (lightBelow ? insetY : 0.0);
+            dark.addRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
             x = end;
         }
     }

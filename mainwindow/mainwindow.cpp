@@ -296,6 +296,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::setDirty(bool on)
 {
+    // An item's change alters neither the items, the selection nor the
+    // clipboard, so once the label is modified a further change leaves all
+    // that updateUi() decides as it is. A panel edit of thousands of
+    // selected items would otherwise list every item once per item.
+    if (on && isWindowModified())
+        return;
     setWindowModified(on);
     updateUi();
 }
@@ -389,7 +395,11 @@ void MainWindow::updateWindowTitle()
 void MainWindow::clearDocument()
 {
     grid.reset();
+    // Each selected item deleted changes the selection; the callers bring
+    // the actions up to date once the scene is empty.
+    uiDeferred = true;
     scene->clear();
+    uiDeferred = false;
     viewShowGrid(viewShowGridAction->isChecked());
     view->zoomFitView();
     view->zoomOut();
@@ -514,6 +524,8 @@ void MainWindow::editCut()
 
 void MainWindow::updateUi()
 {
+    if (uiDeferred)
+        return;
     fileSaveAction->setEnabled(isWindowModified());
 
     const QList<QGraphicsItem *> items = scene->items();

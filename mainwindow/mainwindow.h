@@ -117,6 +117,9 @@ private:
     int pasteOffset = 5;
     Placeholder *placeholder = nullptr;
     bool unattended = false;
+    // Set while items are read or the scene is cleared: each item changes
+    // the selection, and the batch ends with one updateUi() for them all.
+    bool uiDeferred = false;
 
     QPointer<QAction> fileNewAction;
     QPointer<QAction> fileOpenAction;

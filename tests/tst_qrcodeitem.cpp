@@ -7,6 +7,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QInputDialog>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
@@ -119,6 +120,8 @@ private slots:
     void paintMatchesPixmapItem();
     void printResolutions_data();
     void printResolutions();
+    void printedPdf_data();
+    void printedPdf();
 
 private:
     QByteArray decode(const QImage &image, int margin = 16);
@@ -548,6 +551,65 @@ void TestQRCodeItem::printResolutions()
         QVERIFY(qAbs((code.left() - itemRect.left()) - (itemRect.right() - code.right())) <= 1);
         QVERIFY(qAbs((code.top() - itemRect.top()) - (itemRect.bottom() - code.bottom())) <= 1);
     }
+}
+
+void TestQRCodeItem::printedPdf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modules");
+    QTest::addColumn<int>("dpi");
+
+    const QString v5 = repeated(Sentence, 50);
+    const QString v7 = repeated(Sentence, 80);
+    const QString v9 = repeated(Sentence, 115);
+    QTest::newRow("37 modules at 203 dpi") << v5 << 37 << 203;
+    QTest::newRow("53 modules at 203 dpi") << v9 << 53 << 203;
+    QTest::newRow("45 modules at 300 dpi") << v7 << 45 << 300;
+    QTest::newRow("53 modules at 300 dpi") << v9 << 53 << 300;
+    QTest::newRow("45 modules at 600 dpi") << v7 << 45 << 600;
+}
+
+// Printing on Linux renders through Qt's PDF engine; a printer's rasteriser
+// turns the page into pixels at the printer's resolution without
+// antialiasing, which pdftoppm does here.
+void TestQRCodeItem::printedPdf()
+{
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI"))
+            QFAIL("pdftoppm (poppler-utils) is needed to rasterise printed pages");
+        QSKIP("pdftoppm (poppler-utils) is not installed");
+    }
+    QFETCH(QString, text);
+    QFETCH(int, modules);
+    QFETCH(int, dpi);
+    QCOMPARE(moduleCount(text), modules);
+
+    auto *item = new QRCodeItem(QPoint(55, 55), m_scene);
+    item->setPlainText(text);
+    m_scene->clearSelection();
+
+    const QString pdf = m_dir.filePath("code.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setResolution(dpi);
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(m_scene->sceneRect().size().toSize(), QString(), QPageSize::ExactMatch),
+                                      QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    QVERIFY(painter.begin(&printer));
+    m_scene->render(&painter, QRectF(QPointF(0, 0), m_scene->sceneRect().size() * (dpi / 72.0)), m_scene->sceneRect());
+    QVERIFY(painter.end());
+
+    QProcess rasteriser;
+    rasteriser.start(pdftoppm, {"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no",
+                                "-singlefile", pdf, m_dir.filePath("page")});
+    QVERIFY(rasteriser.waitForFinished(120000));
+    QCOMPARE(rasteriser.exitCode(), 0);
+    const QImage page(m_dir.filePath("page.png"));
+    QCOMPARE(page.size(), QSize(qCeil(200 * dpi / 72.0), qCeil(200 * dpi / 72.0)));
+    QCOMPARE(decode(page, 0), text.toUtf8());
 }
 
 TAGFORGE_TEST_MAIN(TestQRCodeItem)
