@@ -1,5 +1,7 @@
 #include "recordscanner.h"
 
+#include "items/qrcodeitem.h"
+
 #include <QBrush>
 #include <QtEndian>
 
@@ -30,10 +32,6 @@ const quint16 MaximumFontStretch = 4000;
 const qint64 MaximumShortfall = 1 << 20;
 // Texture images larger than this are not plausible on a label.
 const quint32 MaximumTextureSide = 8192;
-// A QR code is drawn into a pixmap of its size, four bytes per point; the
-// transform panel sets at most 999 points, and larger sides would let a few
-// bytes of data claim gigabytes.
-const qint32 MaximumCodeSide = 1024;
 // The largest coordinate, size, angle or transform factor a record may hold.
 const double MaximumReal = 1e9;
 } // namespace
@@ -58,7 +56,7 @@ RecordScanner::Result RecordScanner::scanEntry(qint64 *pos) const
         quint32 width = 0;
         quint32 height = 0;
         if (skipReals(pos, 3) && readCount(pos, &width) && readCount(pos, &height)) {
-            if (qint32(width) > MaximumCodeSide || qint32(height) > MaximumCodeSide)
+            if (qint32(width) > MaximumQRCodeSide || qint32(height) > MaximumQRCodeSide)
                 fail(Damaged);
             else
                 skipReals(pos, 1) && skipString(pos);

@@ -16,9 +16,6 @@
 
 namespace {
 
-// Sides in scene units (points) beyond any label page: over 1.4 m.
-const int MaximumSide = 4096;
-
 // Encodes text into its modules, one bit array per row; empty when the
 // encoder refuses the text (empty, or too long for the largest symbol).
 QVector<QBitArray> encodeModules(const QString &text)
@@ -46,10 +43,9 @@ QPixmap modulePixmap(const QVector<QBitArray> &modules, const QString &text, int
         qDebug().noquote() << QStringLiteral("Encoder %1 to QR code error!").arg(text);
         return QPixmap();
     }
-    // QPainter refuses an empty image; such a size simply shows nothing. So
-    // does a size far beyond any label, which a damaged file may claim and
-    // whose pixmap would take gigabytes.
-    if (width <= 0 || height <= 0 || width > MaximumSide || height > MaximumSide)
+    // QPainter refuses an empty image; such a size simply shows nothing, and
+    // so does one beyond the largest code.
+    if (width <= 0 || height <= 0 || width > MaximumQRCodeSide || height > MaximumQRCodeSide)
         return QPixmap();
 
     const int n = modules.size();

@@ -8,6 +8,11 @@
 
 class QGraphicsScene;
 
+// The largest side of a QR code in scene units (points). Its pixmap takes
+// four bytes a point; the transform panel sets at most 999, and larger
+// sides would let a few bytes of a damaged label claim gigabytes.
+constexpr int MaximumQRCodeSide = 1024;
+
 // Renders text as a QR code pixmap of the given size, black on white, with
 // the modules filling the pixmap edge to edge. A null pixmap when the text
 // cannot be encoded.

@@ -325,7 +325,7 @@ void TestQRCodeItem::unusableSizes_data()
     QTest::newRow("zero") << QSize(0, 50);
     QTest::newRow("negative") << QSize(50, -3);
     // A damaged label may claim any size; its pixmap must not take gigabytes.
-    QTest::newRow("beyond any label") << QSize(4097, 50);
+    QTest::newRow("beyond the largest code") << QSize(MaximumQRCodeSide + 1, 50);
     QTest::newRow("huge") << QSize(2000000000, 2000000000);
 }
 
