@@ -36,17 +36,23 @@ private:
     QGraphicsScene scene;
 };
 
+// The item's entry as the window writes it: type number, then its record.
+template <class Item> static QByteArray entryOf(Item *item, int version)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setVersion(version);
+    out << qint32(item->type()) << *item;
+    delete item;
+    return data;
+}
+
 QByteArray TestRecordScanner::boxEntry(const QPen &pen, const QBrush &brush, int version)
 {
     auto *box = new BoxItem(QRect(10, 10, 90, 30), &scene);
     box->setPen(pen);
     box->setBrush(brush);
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(version);
-    out << qint32(box->type()) << *box;
-    delete box;
-    return data;
+    return entryOf(box, version);
 }
 
 QByteArray TestRecordScanner::textEntry(const QString &text, const QFont &font, int version)
@@ -54,24 +60,14 @@ QByteArray TestRecordScanner::textEntry(const QString &text, const QFont &font, 
     auto *item = new TextItem(QPoint(3, 4), &scene);
     item->setPlainText(text);
     item->setFont(font);
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(version);
-    out << qint32(item->type()) << *item;
-    delete item;
-    return data;
+    return entryOf(item, version);
 }
 
 QByteArray TestRecordScanner::codeEntry(const QString &text, int version)
 {
     auto *item = new QRCodeItem(QPoint(3, 4), &scene);
     item->setPlainText(text);
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(version);
-    out << qint32(item->type()) << *item;
-    delete item;
-    return data;
+    return entryOf(item, version);
 }
 
 static QImage texture(int width, int height)
