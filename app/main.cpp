@@ -1,14 +1,37 @@
+#include "app/printmode.h"
 #include "app/settings.h"
 #include "items/placeholder.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTranslator>
 
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// Print mode, help and version never show a window; they run where there
+// is no display at all (a print service, cron, a login over SSH).
+bool needsNoDisplay(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : {"--print", "-print", "--help", "-help", "-h", "-?", "--help-all", "--version",
+                                   "-version", "-v"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (needsNoDisplay(argc, argv) && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     // Linux executables carry no version record; the build gives it.
     QCoreApplication::setApplicationVersion(TAGFORGE_VERSION);
@@ -31,8 +54,11 @@ int main(int argc, char *argv[])
     parser.addOptions({debugOption, printOption, configOption, codeOption, serialOption, levelOption});
     parser.process(app);
 
-    if (parser.isSet(configOption))
-        Settings::instance()->setMostRecentFile(parser.value(configOption));
+    // Stored absolute, so that the label opens again from any folder.
+    if (parser.isSet(configOption)) {
+        const QString path = parser.value(configOption);
+        Settings::instance()->setMostRecentFile(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
+    }
 
     Placeholder placeholder;
     for (const QString &key : {QStringLiteral("code"), QStringLiteral("serial")})
@@ -48,14 +74,12 @@ int main(int argc, char *argv[])
             translator->deleteLater();
     }
 
+    if (parser.isSet(printOption))
+        return PrintMode::run(Settings::instance()->mostRecentFile(), placeholder);
+
     MainWindow window;
     window.setPlaceholder(&placeholder);
-    if (!parser.isSet(printOption)) {
-        window.openInitialDocument();
-        window.show();
-        return app.exec();
-    }
-    const int result = window.printDirectly();
-    window.close();
-    return result;
+    window.openInitialDocument();
+    window.show();
+    return app.exec();
 }

@@ -11,14 +11,15 @@ QString placeholderText(const QString &key)
 
 Placeholder::Placeholder()
 {
-    values.insert(placeholderText("date"), QDateTime::currentDateTime().toString("yyyy-MM-dd"));
+    setValue("date", QDateTime::currentDateTime().toString("yyyy-MM-dd"));
 }
 
 Placeholder::~Placeholder() = default;
 
 void Placeholder::setValue(const QString &key, const QString &value)
 {
-    values.insert(placeholderText(key), value);
+    // Placeholders match without regard to case.
+    values.insert(placeholderText(key).toCaseFolded(), value);
 }
 
 QString Placeholder::replace(const QString &text, bool *changed) const
@@ -26,9 +27,31 @@ QString Placeholder::replace(const QString &text, bool *changed) const
     // No placeholder fits in fewer than four characters.
     if (text.size() < 4)
         return text;
-    QString result = text;
-    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-        result.replace(it.key(), it.value(), Qt::CaseInsensitive);
+    // One pass over the original text: a value is never searched again, so
+    // a value that holds a placeholder stays as it is.
+    QString result;
+    int done = 0;
+    int start = text.indexOf(QLatin1String("{%"));
+    while (start >= 0) {
+        const int end = text.indexOf(QLatin1String("%}"), start + 2);
+        if (end < 0)
+            break;
+        const auto value = values.constFind(text.mid(start, end + 2 - start).toCaseFolded());
+        if (value == values.constEnd()) {
+            start = text.indexOf(QLatin1String("{%"), start + 1);
+            continue;
+        }
+        result += text.midRef(done, start - done);
+        result += value.value();
+        done = end + 2;
+        start = text.indexOf(QLatin1String("{%"), done);
+    }
+    if (done == 0) {
+        if (changed)
+            *changed = false;
+        return text;
+    }
+    result += text.midRef(done);
     if (changed)
         *changed = result != text;
     return result;

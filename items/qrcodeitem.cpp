@@ -22,8 +22,10 @@ QVector<QBitArray> encodeModules(const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     QRcode *code = QRcode_encodeString(bytes.constData(), 2, QR_ECLEVEL_Q, QR_MODE_8, 1);
-    if (!code)
+    if (!code) {
+        qDebug().noquote() << QStringLiteral("Encoder %1 to QR code error!").arg(text);
         return {};
+    }
     const int n = qMax(code->width, 1);
     QVector<QBitArray> modules(n, QBitArray(n));
     for (int y = 0; y < n; ++y) {
@@ -34,18 +36,18 @@ QVector<QBitArray> encodeModules(const QString &text)
     return modules;
 }
 
-// The pixmap of encoded modules, black on white and filling it edge to
-// edge; null, with the encoder's complaint on the debug output, when the
-// text gave no symbol.
-QPixmap modulePixmap(const QVector<QBitArray> &modules, const QString &text, int width, int height)
+bool isDrawableSize(int width, int height)
 {
-    if (modules.isEmpty()) {
-        qDebug().noquote() << QStringLiteral("Encoder %1 to QR code error!").arg(text);
-        return QPixmap();
-    }
+    return width > 0 && height > 0 && width <= MaximumQRCodeSide && height <= MaximumQRCodeSide;
+}
+
+// The pixmap of encoded modules, black on white and filling it edge to
+// edge; null when the text gave no symbol.
+QPixmap modulePixmap(const QVector<QBitArray> &modules, int width, int height)
+{
     // QPainter refuses an empty image; such a size simply shows nothing, and
     // so does one beyond the largest code.
-    if (width <= 0 || height <= 0 || width > MaximumQRCodeSide || height > MaximumQRCodeSide)
+    if (modules.isEmpty() || !isDrawableSize(width, height))
         return QPixmap();
 
     const int n = modules.size();
@@ -162,7 +164,7 @@ void drawSelectionFrame(QPainter *painter, const QStyleOptionGraphicsItem *optio
 
 QPixmap renderQRCode(const QString &text, int width, int height)
 {
-    return modulePixmap(encodeModules(text), text, width, height);
+    return modulePixmap(encodeModules(text), width, height);
 }
 
 QRCodeItem::QRCodeItem(const QPoint &position, QGraphicsScene *scene)
@@ -171,7 +173,6 @@ QRCodeItem::QRCodeItem(const QPoint &position, QGraphicsScene *scene)
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setPos(position);
     encodeText();
-    setPixmap(modulePixmap(m_modules, m_text, m_shearHorizontal, m_shearVertical));
     scene->clearSelection();
     scene->addItem(this);
     setSelected(true);
@@ -188,9 +189,45 @@ void QRCodeItem::setPlainText(const QString &text)
 void QRCodeItem::updatePixmap()
 {
     encodeText();
-    setPixmap(modulePixmap(m_modules, m_text, m_shearHorizontal, m_shearVertical));
+    prepareGeometryChange();
     update();
     emit dirty();
+}
+
+QString QRCodeItem::encodingError() const
+{
+    if (!m_modules.isEmpty())
+        return QString();
+    if (m_text.isEmpty())
+        return tr("A QR code is empty: there is nothing to encode.");
+    return tr("A QR code's content of %1 bytes is longer than a QR code holds.").arg(m_text.toLocal8Bit().size());
+}
+
+QRectF QRCodeItem::codeRect() const
+{
+    if (!isDrawableSize(m_shearHorizontal, m_shearVertical))
+        return QRectF();
+    return QRectF(0, 0, m_shearHorizontal, m_shearVertical);
+}
+
+QRectF QRCodeItem::boundingRect() const
+{
+    // Half a pixel around the code for the selection frame, as a selectable
+    // pixmap item has.
+    const QRectF code = codeRect();
+    return code.isEmpty() ? code : code.adjusted(-0.5, -0.5, 0.5, 0.5);
+}
+
+QPainterPath QRCodeItem::shape() const
+{
+    QPainterPath path;
+    path.addRect(codeRect());
+    return path;
+}
+
+bool QRCodeItem::contains(const QPointF &point) const
+{
+    return codeRect().contains(point);
 }
 
 void QRCodeItem::setAngle(double angle)
@@ -254,14 +291,39 @@ void QRCodeItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
 
 void QRCodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    if (pixmap().isNull() || m_modules.isEmpty())
+    const QRectF code = codeRect();
+    if (code.isEmpty())
         return;
+    if (m_modules.isEmpty())
+        paintUnencodable(painter, code);
+    else
+        paintModules(painter, code.size());
+    if (option->state & QStyle::State_Selected) {
+        painter->save();
+        drawSelectionFrame(painter, option, code);
+        painter->restore();
+    }
+}
 
-    // Modules are drawn from the symbol rather than by scaling the pixmap:
+void QRCodeItem::paintUnencodable(QPainter *painter, const QRectF &bounds) const
+{
+    // An outline with a cross keeps the item visible and easy to pick while
+    // its content gives no code.
+    painter->save();
+    painter->setPen(QPen(Qt::red, 0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(bounds);
+    painter->drawLine(bounds.topLeft(), bounds.bottomRight());
+    painter->drawLine(bounds.topRight(), bounds.bottomLeft());
+    painter->restore();
+}
+
+void QRCodeItem::paintModules(QPainter *painter, const QSizeF &size) const
+{
+    // Modules are drawn from the symbol rather than by scaling a pixmap:
     // scaled pixmap pixels and antialiased edges both blur module borders
     // at printer resolutions until readers fail.
     const int n = m_modules.size();
-    const QSizeF size = pixmap().size();
     Edges columns = exactEdges(size.width(), n);
     Edges rows = exactEdges(size.height(), n);
     snapToDevicePixels(painter, &columns, &rows);
@@ -312,12 +374,6 @@ void QRCodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option
                       Qt::white);
     painter->fillPath(dark, Qt::black);
     painter->restore();
-
-    if (option->state & QStyle::State_Selected) {
-        painter->save();
-        drawSelectionFrame(painter, option, boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
-        painter->restore();
-    }
 }
 
 void QRCodeItem::encodeText()

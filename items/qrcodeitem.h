@@ -19,9 +19,10 @@ constexpr int MaximumQRCodeSide = 1024;
 QPixmap renderQRCode(const QString &text, int width, int height);
 
 // A QR code of its text (placeholders unreplaced), drawn at its width and
-// height; re-encoded whenever the text or the size changes. The pixmap gives
-// the item its geometry; painting draws the modules themselves, aligned to
-// the pixels of the device, so that printed and exported codes stay sharp.
+// height; re-encoded whenever the text changes. It keeps the modules, not a
+// pixmap: painting draws them aligned to the pixels of the device, so that
+// printed and exported codes stay sharp, and a label of many large codes
+// costs no more memory than small ones.
 class QRCodeItem : public QObject, public QGraphicsPixmapItem
 {
     Q_OBJECT
@@ -30,6 +31,8 @@ class QRCodeItem : public QObject, public QGraphicsPixmapItem
     Q_PROPERTY(int shearHorizontal READ shearHorizontal WRITE setShearHorizontal)
     Q_PROPERTY(int shearVertical READ shearVertical WRITE setShearVertical)
     Q_PROPERTY(QString plainText READ plainText WRITE setPlainText)
+    // Why the current text gives no code; empty when it gives one.
+    Q_PROPERTY(QString encodingError READ encodingError)
 
 public:
     enum { Type = UserType + 2 };
@@ -45,6 +48,11 @@ public:
     void setPlainText(const QString &text);
 
     void updatePixmap();
+    QString encodingError() const;
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    bool contains(const QPointF &point) const override;
 
 signals:
     void dirty();
@@ -64,6 +72,11 @@ protected:
 
 private:
     void encodeText();
+    // Where the code is drawn, in item coordinates; empty for a size no
+    // code can have.
+    QRectF codeRect() const;
+    void paintUnencodable(QPainter *painter, const QRectF &bounds) const;
+    void paintModules(QPainter *painter, const QSizeF &size) const;
 
     QString m_text;
     double m_angle = 0.0;

@@ -4,12 +4,17 @@
 #include "app/settings.h"
 #include "dialogs/printersetting.h"
 #include "dialogs/textitemdialog.h"
+#include "document/itementries.h"
 #include "document/itemrecords.h"
+#include "document/labelfile.h"
 #include "items/boxitem.h"
 #include "items/placeholder.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 #include "mainwindow/graphicsview.h"
+#include "output/labelexporter.h"
+#include "output/labelprinter.h"
+#include "output/labelrenderer.h"
 #include "panels/brushwidget.h"
 #include "panels/penwidget.h"
 #include "panels/transformwidget.h"
@@ -25,37 +30,23 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGuiApplication>
-#include <QImage>
 #include <QImageWriter>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QParallelAnimationGroup>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPropertyAnimation>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QSvgGenerator>
-#include <QTextStream>
 #include <QToolBar>
 #include <QtMath>
 
 #include <algorithm>
 #include <limits>
-
-#include <cups/cups.h>
-
-namespace {
-// The resolutions a label printer can be set to in the page settings.
-const int MinimumPrintDpi = 72;
-const int MaximumPrintDpi = 4000;
-} // namespace
 
 void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions)
 {
@@ -95,21 +86,14 @@ void MainWindow::setPlaceholder(Placeholder *table)
 
 bool MainWindow::setupPrinter(const QSizeF &pageSizeMM, int dpi)
 {
-    // A page the printer does not take leaves it with its previous page.
-    const bool pageTaken = printer->setPageSize(
-        QPageSize(pageSizeMM, QPageSize::Millimeter, "POSTEK C168/300s", QPageSize::FuzzyMatch));
-    // No resolution at all would make the printer's metrics divide by zero.
-    if (dpi > 0)
-        printer->setResolution(dpi);
-    const bool pageValid = pageSizeMM.width() > 0 && pageSizeMM.height() > 0;
-    return pageTaken && pageValid && dpi >= MinimumPrintDpi && dpi <= MaximumPrintDpi;
+    return LabelPrinter::setup(printer.data(), pageSizeMM, dpi);
 }
 
 void MainWindow::createSceneAndView()
 {
     scene = new QGraphicsScene(this);
     view = new GraphicsView(scene, this);
-    const QSize page = printer->pageLayout().pageSize().sizePoints();
+    const QSize page = LabelPrinter::pageSizePoints(printer.data());
     scene->setSceneRect(0, 0, page.width(), page.height());
     setCentralWidget(view);
 }
@@ -257,10 +241,6 @@ void MainWindow::createConnections()
 
 void MainWindow::warn(const QString &text)
 {
-    if (unattended) {
-        QTextStream(stderr) << text << Qt::endl;
-        return;
-    }
     QMessageBox::warning(this, tr("Error"), text, QMessageBox::Ok);
 }
 
@@ -338,9 +318,15 @@ void MainWindow::fileOpen()
 
 bool MainWindow::fileSaveAs()
 {
-    QString path = QFileDialog::getSaveFileName(
-        this, tr("%1 - Save As").arg(QCoreApplication::applicationName()),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), tr("Quillet (*.qlt)"));
+    QFileDialog dialog(this, tr("%1 - Save As").arg(QCoreApplication::applicationName()),
+                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), tr("Quillet (*.qlt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the suffix itself, so it asks before replacing the
+    // file the name will really have.
+    dialog.setDefaultSuffix("qlt");
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    QString path = dialog.selectedFiles().value(0);
     if (path.isEmpty())
         return false;
     if (!path.endsWith(".qlt", Qt::CaseInsensitive))
@@ -364,7 +350,7 @@ void MainWindow::loadFile()
 
 bool MainWindow::okToClearData(const QString &informativeText)
 {
-    if (!isWindowModified() || unattended)
+    if (!isWindowModified())
         return true;
     QScopedPointer<QMessageBox> box(new QMessageBox(this));
     box->setWindowModality(Qt::WindowModal);
@@ -430,11 +416,6 @@ void MainWindow::viewShowGrid(bool on)
         scene->addItem(grid.data());
     }
     grid->setVisible(on);
-}
-
-bool MainWindow::isGridItem(const QGraphicsItem *item) const
-{
-    return grid && (item == grid.data() || item->group() == grid.data());
 }
 
 QPoint MainWindow::insertionPoint()
@@ -529,8 +510,7 @@ void MainWindow::updateUi()
     fileSaveAction->setEnabled(isWindowModified());
 
     const QList<QGraphicsItem *> items = scene->items();
-    const bool hasContent = std::any_of(items.cbegin(), items.cend(),
-                                        [this](const QGraphicsItem *item) { return !isGridItem(item); });
+    const bool hasContent = std::any_of(items.cbegin(), items.cend(), ItemEntries::isLabelItem);
     for (QAction *action : {fileSaveAsAction, fileExportAction, filePrintAction, printPreviewAction})
         action->setEnabled(hasContent);
 
@@ -681,106 +661,18 @@ void MainWindow::editClearTransforms()
     updateUi();
 }
 
-void MainWindow::applyPlaceholders()
-{
-    viewShowGrid(false);
-    savedTexts.clear();
-    if (!placeholder)
-        return;
-    const QList<QGraphicsItem *> items = scene->items(Qt::DescendingOrder);
-    for (QGraphicsItem *item : items) {
-        if (isGridItem(item))
-            continue;
-        auto *object = dynamic_cast<QObject *>(item);
-        if (!object)
-            continue;
-        const QVariant text = object->property("plainText");
-        if (!text.isValid())
-            continue;
-        bool changed = false;
-        const QString result = placeholder->replace(text.toString(), &changed);
-        if (changed) {
-            object->setProperty("plainText", result);
-            savedTexts.insert(object, text.toString());
-        }
-    }
-}
-
-void MainWindow::restorePlaceholders()
-{
-    for (auto it = savedTexts.constBegin(); it != savedTexts.constEnd(); ++it)
-        it.key()->setProperty("plainText", it.value());
-    savedTexts.clear();
-    viewShowGrid(viewShowGridAction->isChecked());
-}
-
 void MainWindow::paintScene(QPainter *painter)
 {
-    const QList<QGraphicsItem *> selected = scene->selectedItems();
-    scene->clearSelection();
-    const bool modified = isWindowModified();
-    applyPlaceholders();
-    scene->render(painter, QRectF(), QRectF(), Qt::KeepAspectRatio);
-    restorePlaceholders();
-    setWindowModified(modified);
-    for (QGraphicsItem *item : selected)
-        item->setSelected(true);
-    selectionChanged();
-}
-
-bool MainWindow::printLabel()
-{
-    // Without a default printer Qt would quietly print to the first queue
-    // or to nowhere; a label must go to the printer the system names.
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        warn(tr("No default printer is set up: the label was not printed."));
-        return false;
-    }
-    QPainter painter;
-    if (printer->printerName().isEmpty() || !painter.begin(printer.data())) {
-        warn(tr("Failed to print on %1").arg(printer->printerName()));
-        return false;
-    }
-    paintScene(&painter);
-    // Qt hands the job to CUPS when the painter ends but does not look at
-    // the answer; a printer that refuses the job shows only here.
-    if (!painter.end()) {
-        warn(tr("Failed to print on %1").arg(printer->printerName()));
-        return false;
-    }
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        warn(tr("Failed to print on %1: %2")
-                 .arg(printer->printerName(), QString::fromLocal8Bit(cupsLastErrorString())));
-        return false;
-    }
-    return true;
+    LabelPrinter::paintPage(painter, LabelRenderer(scene), placeholder);
 }
 
 void MainWindow::filePrint()
 {
-    if (printLabel())
+    const QString error = LabelPrinter::print(printer.data(), scene, placeholder);
+    if (error.isEmpty())
         statusBar()->showMessage(tr("Printed %1").arg(windowFilePath()), 10000);
-}
-
-MainWindow::PrintModeResult MainWindow::printDirectly()
-{
-    unattended = true;
-    const QSizeF pageSize = Settings::instance()->pageSizeMM();
-    const int dpi = Settings::instance()->printDPI();
-    if (!setupPrinter(pageSize, dpi)) {
-        warn(tr("The page settings cannot be printed: %1 x %2 mm at %3 dpi")
-                 .arg(pageSize.width()).arg(pageSize.height()).arg(dpi));
-        return PrintFailed;
-    }
-    setWindowFilePath(Settings::instance()->mostRecentFile());
-    updateWindowTitle();
-    // Never print a label that was not read completely.
-    if (loadLabelFile() != Loaded)
-        return LabelNotLoaded;
-    if (!printLabel())
-        return PrintFailed;
-    statusBar()->showMessage(tr("Printed %1").arg(windowFilePath()), 10000);
-    return Printed;
+    else
+        warn(error);
 }
 
 void MainWindow::printPreview()
@@ -799,7 +691,7 @@ void MainWindow::printSetPageSize()
     if (dialog.exec() != QDialog::Accepted)
         return;
     setupPrinter(Settings::instance()->pageSizeMM(), Settings::instance()->printDPI());
-    const QSize page = printer->pageLayout().pageSize().sizePoints();
+    const QSize page = LabelPrinter::pageSizePoints(printer.data());
     scene->setSceneRect(0, 0, page.width(), page.height());
     grid.reset();
     viewShowGrid(viewShowGridAction->isChecked());
@@ -815,43 +707,111 @@ void MainWindow::fileExport()
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
     if (fileName.isEmpty())
         return;
-    if (!fileName.endsWith(".svg", Qt::CaseInsensitive)) {
+    if (!LabelExporter::isSvg(fileName)) {
         exportBitmap(fileName);
         return;
     }
-    QSvgGenerator generator;
-    generator.setFileName(fileName);
-    generator.setSize(printer->pageLayout().fullRectPoints().size());
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        warn(tr("Failed to export: %1").arg(fileName));
-        return;
-    }
-    paintScene(&painter);
-    if (!painter.end()) {
-        warn(tr("Failed to export: %1").arg(fileName));
-        return;
-    }
-    statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
+    const QString error = LabelExporter::exportSvg(fileName, scene, placeholder,
+                                                   printer->pageLayout().fullRectPoints().size());
+    if (error.isEmpty())
+        statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
+    else
+        warn(error);
 }
 
 void MainWindow::exportBitmap(const QString &fileName)
 {
-    const QSize page = printer->pageLayout().fullRectPoints().size();
-    // Whole device pixels per point, as the label printer's dots fall.
-    const int scale = Settings::instance()->printDPI() / 72;
-    QImage image(page * scale, QImage::Format_ARGB32);
-    bool saved = false;
-    if (!image.isNull()) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        paintScene(&painter);
-        painter.end();
-        saved = image.save(fileName);
-    }
-    if (saved)
+    const QString error = LabelExporter::exportBitmap(fileName, scene, placeholder,
+                                                      printer->pageLayout().fullRectPoints().size(),
+                                                      Settings::instance()->printDPI());
+    if (error.isEmpty())
         statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
     else
-        warn(tr("Failed to export: %1").arg(fileName));
+        warn(error);
+}
+
+bool MainWindow::fileSave()
+{
+    const QString path = windowFilePath();
+    if (isUnnamed(path))
+        return fileSaveAs();
+    const QString error = LabelFile::write(path, ItemEntries::labelItems(scene));
+    if (!error.isEmpty()) {
+        warn(error);
+        return false;
+    }
+    setWindowModified(false);
+    updateUi();
+    return true;
+}
+
+MainWindow::LoadResult MainWindow::loadLabelFile()
+{
+    const QString path = windowFilePath();
+    const LabelFile::Contents contents = LabelFile::read(path);
+    if (!contents.error.isEmpty()) {
+        warn(contents.error);
+        return LoadRefused;
+    }
+    clearDocument();
+    const bool complete = readItems(contents.entries, LabelStreamVersion, 0, false);
+    setWindowModified(false);
+    updateUi();
+    if (!complete) {
+        warn(LabelFile::damagedMessage(path));
+        return LoadDamaged;
+    }
+    statusBar()->showMessage(tr("Loaded %1").arg(path), 10000);
+    return Loaded;
+}
+
+bool MainWindow::readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select)
+{
+    // Every item read changes the selection; the one selectionChanged()
+    // below brings the window up to date for them all.
+    uiDeferred = true;
+    const ItemEntries::Items read = ItemEntries::read(entries, version, scene);
+    for (QGraphicsItem *item : read.items) {
+        item->moveBy(offset, offset);
+        // Wired only once its record has been read and it has been placed.
+        connectItem(dynamic_cast<QObject *>(item));
+    }
+    if (select) {
+        scene->clearSelection();
+        for (QGraphicsItem *item : read.items)
+            item->setSelected(true);
+    }
+    uiDeferred = false;
+    selectionChanged();
+    return read.complete;
+}
+
+void MainWindow::copyItemsToClipboard(const QList<QGraphicsItem *> &items)
+{
+    auto *mime = new QMimeData;
+    // Records on the clipboard use the stream's default version.
+    mime->setData(ClipboardMimeType, ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion));
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+void MainWindow::editPaste()
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!mime)
+        return;
+    if (mime->hasFormat(ClipboardMimeType)) {
+        readItems(mime->data(ClipboardMimeType), QDataStream::Qt_DefaultCompiledVersion, pasteOffset, true);
+        pasteOffset += 5;
+    } else if (mime->hasHtml() || mime->hasText()) {
+        auto *item = new TextItem(insertionPoint(), scene);
+        connectItem(item);
+        if (mime->hasHtml())
+            item->setHtml(mime->html());
+        else
+            item->setPlainText(mime->text());
+    } else {
+        return;
+    }
+    setWindowModified(true);
+    updateUi();
 }

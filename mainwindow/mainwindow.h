@@ -2,7 +2,6 @@
 #define MAINWINDOW_H
 
 #include <QDataStream>
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPoint>
@@ -14,7 +13,6 @@ class GraphicsView;
 class PenWidget;
 class Placeholder;
 class QAction;
-class QFile;
 class QGraphicsItem;
 class QGraphicsItemGroup;
 class QGraphicsScene;
@@ -36,16 +34,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Exit codes of print mode beside Qt's 1 for a bad command line.
-    enum PrintModeResult { Printed = 0, LabelNotLoaded = 2, PrintFailed = 3 };
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
     void setPlaceholder(Placeholder *table);
     bool setupPrinter(const QSizeF &pageSizeMM, int dpi);
     void openInitialDocument();
-    PrintModeResult printDirectly();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,8 +73,6 @@ private:
     void createDockWidgets();
     void createConnections();
 
-    // Shows a warning box, or writes it to standard error in print mode,
-    // where nobody is there to click it away.
     void warn(const QString &text);
 
     bool okToClearData(const QString &informativeText);
@@ -90,22 +82,16 @@ private:
 
     enum LoadResult { LoadRefused, LoadDamaged, Loaded };
     LoadResult loadLabelFile();
-    bool openLabelFile(QFile *file, QDataStream &in);
-    void writeItems(QDataStream &out, const QList<QGraphicsItem *> &items);
     bool readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select);
     void copyItemsToClipboard(const QList<QGraphicsItem *> &items);
-    bool isGridItem(const QGraphicsItem *item) const;
 
     QPoint insertionPoint();
     void connectItem(QObject *item);
     void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
     void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
 
-    bool printLabel();
     void paintScene(QPainter *painter);
     void exportBitmap(const QString &fileName);
-    void applyPlaceholders();
-    void restorePlaceholders();
 
     QScopedPointer<Ui::MainWindow> ui;
     QScopedPointer<QPrinter> printer;
@@ -116,7 +102,6 @@ private:
     int addOffset = 5;
     int pasteOffset = 5;
     Placeholder *placeholder = nullptr;
-    bool unattended = false;
     // Set while items are read or the scene is cleared: each item changes
     // the selection, and the batch ends with one updateUi() for them all.
     bool uiDeferred = false;
@@ -151,8 +136,6 @@ private:
     QPointer<TransformWidget> transformWidget;
     QPointer<BrushWidget> brushWidget;
     QPointer<PenWidget> penWidget;
-
-    QHash<QObject *, QString> savedTexts;
 };
 
 #endif // MAINWINDOW_H

@@ -9,7 +9,6 @@
 #include <QDirIterator>
 #include <QGraphicsScene>
 #include <QScopedPointer>
-#include <QStatusBar>
 
 class TestFuzzRegressions : public QObject
 {
@@ -53,15 +52,16 @@ void TestFuzzRegressions::addInputs(const QString &target)
     QVERIFY2(rows > 0, "no inputs found");
 }
 
-// The window survived; no QR code may be drawn larger than any label
+// Nothing crashed; no QR code may be drawn larger than any label
 // could hold, whatever sizes the input claimed.
 void TestFuzzRegressions::checkItems()
 {
-    const QList<QGraphicsItem *> items = driver->window.findChild<QGraphicsScene *>()->items();
+    const QList<QGraphicsItem *> items = driver->scene.items();
     for (QGraphicsItem *item : items) {
         if (auto *code = dynamic_cast<QRCodeItem *>(item)) {
-            QVERIFY2(code->pixmap().width() <= 1024 && code->pixmap().height() <= 1024,
-                     qPrintable(QString("QR code of %1 x %2").arg(code->pixmap().width()).arg(code->pixmap().height())));
+            const QRectF bounds = code->shape().boundingRect();
+            QVERIFY2(bounds.width() <= 1024 && bounds.height() <= 1024,
+                     qPrintable(QString("QR code of %1 x %2").arg(bounds.width()).arg(bounds.height())));
         }
     }
 }
@@ -83,11 +83,10 @@ void TestFuzzRegressions::labelFile()
 {
     QFETCH(QString, path);
     QFETCH(bool, seed);
-    driver->loadLabel(contents(path));
-    QVERIFY(!driver->window.isWindowModified());
+    const bool complete = driver->loadLabel(contents(path));
     // The seeds were written by the program: every check must let them pass.
     if (seed)
-        QVERIFY(driver->window.statusBar()->currentMessage().startsWith("Loaded "));
+        QVERIFY(complete);
     checkItems();
 }
 

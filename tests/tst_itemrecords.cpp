@@ -336,8 +336,7 @@ void TestItemRecords::qrCodeRoundTrip()
     QCOMPARE(copy->shearVertical(), size.height());
     QCOMPARE(copy->zValue(), z);
     QCOMPARE(copy->plainText(), text);
-    QCOMPARE(copy->pixmap().size(), size);
-    QCOMPARE(copy->pixmap().toImage(), renderQRCode(text, size.width(), size.height()).toImage());
+    QCOMPARE(copy->shape().boundingRect(), QRectF(QPointF(0, 0), size));
 }
 
 void TestItemRecords::qrCodeReaderRendersOnlyOnChange()
@@ -458,7 +457,7 @@ void TestItemRecords::truncatedQRCode()
         QCOMPARE(copy->shearVertical(), cut >= 32 ? 70 : 0);
         // A text cut short reads as empty, which encodes to nothing.
         QVERIFY(copy->plainText().isEmpty());
-        QVERIFY(copy->pixmap().isNull());
+        QVERIFY(!copy->encodingError().isEmpty());
     }
 }
 

@@ -54,7 +54,7 @@ QString describe(QGraphicsItem *item)
     if (auto *code = dynamic_cast<QRCodeItem *>(item)) {
         QString text;
         QDebug(&text) << code->plainText() << code->angle() << code->shearHorizontal() << code->shearVertical()
-                      << code->pixmap().size() << code->transform();
+                      << code->boundingRect() << code->transform();
         return text;
     }
     auto *text = dynamic_cast<TextItem *>(item);
@@ -132,6 +132,7 @@ private slots:
     void saveFails();
     void saveAsNames_data();
     void saveAsNames();
+    void saveAsAsksBeforeReplacing();
     void titles();
     void settingsOnClose();
     void cancelledCloseWritesNothing();
@@ -324,6 +325,9 @@ void TestLabelFile::damagedFile_data()
     QTest::newRow("cut inside a record") << second.left(second.size() - 9);
     QTest::newRow("cut inside a type number") << QByteArray::fromHex("000100");
     QTest::newRow("unknown type then a stub") << QByteArray::fromHex("12345678616263");
+    // What follows an unknown type number cannot be trusted, even when it
+    // reads as an entry.
+    QTest::newRow("unknown type then a box") << QByteArray::fromHex("12345678") + second;
     QByteArray hugeText;
     {
         QDataStream out(&hugeText, QIODevice::WriteOnly);
@@ -652,6 +656,34 @@ void TestLabelFile::saveAsNames()
     QCOMPARE(window.windowFilePath(), base.filePath(written));
     QCOMPARE(window.windowTitle(), QString("Quillet - V1.0.1.2 (%1)").arg(written));
     QVERIFY(!window.isWindowModified());
+}
+
+// Typing "box" where "box.qlt" exists must ask before replacing it.
+void TestLabelFile::saveAsAsksBeforeReplacing()
+{
+    QTemporaryDir base;
+    const QString existing = base.filePath("box.qlt");
+    QVERIFY(writeFile(existing, "old label"));
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(60, 60));
+    ModalResponder responder;
+    responder.expect([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY2(dialog, "expected a file dialog");
+        auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(edit);
+        edit->setText(base.filePath("box"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        dialog->reject();
+    });
+    responder.expect(ModalResponder::answer(QMessageBox::No));
+    windowAction(&window, "Save As...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.messages.size(), 1);
+    QVERIFY2(responder.messages.first().contains("box.qlt"), qPrintable(responder.messages.first()));
+    QCOMPARE(readAll(existing), QByteArray("old label"));
+    QVERIFY(window.isWindowModified());
 }
 
 void TestLabelFile::titles()

@@ -16,6 +16,7 @@ private slots:
     void replaceWithoutChangedFlag();
     void dateIsTodayOnConstruction();
     void setValueReplacesEarlierValue();
+    void valuesAreNotSubstitutedAgain();
 };
 
 // Every row runs against a table holding the date and these two values, the
@@ -36,6 +37,8 @@ void TestPlaceholder::replace_data()
     QTest::newRow("incomplete placeholder") << "{%serial}" << "{%serial}" << false;
     QTest::newRow("key not between markers") << "serial code" << "serial code" << false;
     QTest::newRow("four characters") << "{%x}" << "{%x}" << false;
+    QTest::newRow("opening marker before a placeholder") << "{%x{%code%}" << "{%xABC" << true;
+    QTest::newRow("closing marker after a placeholder") << "{%code%}%}" << "ABC%}" << true;
 }
 
 void TestPlaceholder::replace()
@@ -114,6 +117,18 @@ void TestPlaceholder::setValueReplacesEarlierValue()
     bool changed = false;
     QCOMPARE(table.replace("{%%}", &changed), QString("E"));
     QVERIFY(changed);
+}
+
+// Values are filled in one pass over the original text, whatever order the
+// table keeps: a value that looks like a placeholder stays as it is.
+void TestPlaceholder::valuesAreNotSubstitutedAgain()
+{
+    Placeholder table;
+    table.setValue("serial", "{%code%}");
+    table.setValue("code", "{%serial%}");
+    QCOMPARE(table.replace("{%serial%}"), QString("{%code%}"));
+    QCOMPARE(table.replace("{%code%}"), QString("{%serial%}"));
+    QCOMPARE(table.replace("{%code%}/{%serial%}"), QString("{%serial%}/{%code%}"));
 }
 
 TAGFORGE_TEST_MAIN(TestPlaceholder)

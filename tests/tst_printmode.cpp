@@ -26,6 +26,8 @@ private slots:
     void printsStoredPageSize();
     void refusesUnreadableLabel_data();
     void refusesUnreadableLabel();
+    void refusesUnencodableCode_data();
+    void refusesUnencodableCode();
     void failsWithoutPrinter_data();
     void failsWithoutPrinter();
     void refusesNonsenseSettings_data();
@@ -127,7 +129,9 @@ TestPrintMode::Run TestPrintMode::runTagforge(const QStringList &arguments, cons
     environment.insert("HOME", home.path());
     environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.remove("XDG_DOCUMENTS_DIR");
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    // As from a print service: no display of any kind.
+    for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"})
+        environment.remove(variable);
     environment.insert("CUPS_SERVER", cupsServer);
     // Only the scheduler may name the default printer.
     environment.remove("PRINTER");
@@ -228,6 +232,10 @@ void TestPrintMode::refusesUnreadableLabel_data()
     QTest::newRow("damaged file") << QByteArray::fromHex("034a9f2100020001000340340000000000004034000000000000"
                                                          "000000000000000000000010004c006f")
                                   << "is damaged";
+    // An unknown type number: what follows it cannot be trusted.
+    QTest::newRow("unknown item kind") << QByteArray::fromHex("034a9f2100020001000940340000000000004034000000000000")
+                                       << "is damaged";
+    QTest::newRow("header and garbage") << QByteArray::fromHex("034a9f210002deadbeef0badf00d5eed") << "is damaged";
 }
 
 void TestPrintMode::refusesUnreadableLabel()
@@ -249,6 +257,30 @@ void TestPrintMode::refusesUnreadableLabel()
     QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
     QCOMPARE(printer.jobCount(), 0);
     QCOMPARE(printer.pdfs(), QStringList());
+}
+
+void TestPrintMode::refusesUnencodableCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("warning");
+
+    QTest::newRow("empty") << QString() << "empty";
+    QTest::newRow("too long") << QString(2000, QChar('x')) << "2000 bytes";
+}
+
+void TestPrintMode::refusesUnencodableCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, warning);
+
+    const QString label = labels.filePath("code.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {{QPointF(150, 150), 100, "{%code%}"}}));
+    const Run run = runTagforge({"--print", "--config", label, "--code", code}, printer.server());
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    QCOMPARE(printer.jobCount(), 0);
 }
 
 void TestPrintMode::failsWithoutPrinter_data()

@@ -65,10 +65,29 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>LabelExporter</name>
     <message>
-        <source>MainWindow</source>
-        <translation>MainWindow</translation>
+        <source>Failed to export: %1</source>
+        <translation>Export fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LabelFile</name>
+    <message>
+        <source>Failed to open file: %1</source>
+        <translation>Datei konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a label: %2 bytes, at most %3.</source>
+        <translation>%1 ist zu groß für ein Etikett: %2 Bytes, höchstens %3.</translation>
+    </message>
+    <message>
+        <source>%1 is not a %2 file</source>
+        <translation>%1 ist keine %2-Datei</translation>
+    </message>
+    <message>
+        <source>%1 needs a more recent version of %2</source>
+        <translation>%1 benötigt eine neuere Version von %2</translation>
     </message>
     <message>
         <source>Failed to save file: %1</source>
@@ -78,21 +97,39 @@
         <source>%1 is damaged: only part of the label could be read.</source>
         <translation>%1 ist beschädigt: nur ein Teil des Etiketts konnte gelesen werden.</translation>
     </message>
+</context>
+<context>
+    <name>LabelPrinter</name>
+    <message>
+        <source>The page settings cannot be printed: %1 x %2 mm at %3 dpi</source>
+        <translation>Die Seiteneinstellungen können nicht gedruckt werden: %1 x %2 mm bei %3 dpi</translation>
+    </message>
+    <message>
+        <source>The label was not printed: %1</source>
+        <translation>Das Etikett wurde nicht gedruckt: %1</translation>
+    </message>
+    <message>
+        <source>No default printer is set up: the label was not printed.</source>
+        <translation>Es ist kein Standarddrucker eingerichtet: das Etikett wurde nicht gedruckt.</translation>
+    </message>
+    <message>
+        <source>Failed to print on %1</source>
+        <translation>Drucken auf %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Failed to print on %1: %2</source>
+        <translation>Drucken auf %1 fehlgeschlagen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>MainWindow</translation>
+    </message>
     <message>
         <source>Loaded %1</source>
         <translation>%1 geladen</translation>
-    </message>
-    <message>
-        <source>Failed to open file: %1</source>
-        <translation>Datei konnte nicht geöffnet werden: %1</translation>
-    </message>
-    <message>
-        <source>%1 is not a %2 file</source>
-        <translation>%1 ist keine %2-Datei</translation>
-    </message>
-    <message>
-        <source>%1 needs a more recent version of %2</source>
-        <translation>%1 benötigt eine neuere Version von %2</translation>
     </message>
     <message>
         <source>Ready</source>
@@ -276,14 +313,6 @@
         <translation>Quillet</translation>
     </message>
     <message>
-        <source>No default printer is set up: the label was not printed.</source>
-        <translation>Es ist kein Standarddrucker eingerichtet: das Etikett wurde nicht gedruckt.</translation>
-    </message>
-    <message>
-        <source>Failed to print on %1</source>
-        <translation>Drucken auf %1 fehlgeschlagen</translation>
-    </message>
-    <message>
         <source>Printed %1</source>
         <translation>%1 gedruckt</translation>
     </message>
@@ -302,10 +331,6 @@
     <message>
         <source>%1 - Export</source>
         <translation>%1 - Exportieren</translation>
-    </message>
-    <message>
-        <source>Failed to export: %1</source>
-        <translation>Export fehlgeschlagen: %1</translation>
     </message>
     <message>
         <source>Exported %1</source>
@@ -446,6 +471,14 @@
     <message>
         <source>QR barcode:</source>
         <translation>QR-Code:</translation>
+    </message>
+    <message>
+        <source>A QR code is empty: there is nothing to encode.</source>
+        <translation>Ein QR-Code ist leer: Es gibt nichts zu kodieren.</translation>
+    </message>
+    <message>
+        <source>A QR code&apos;s content of %1 bytes is longer than a QR code holds.</source>
+        <translation>Der Inhalt eines QR-Codes von %1 Bytes ist länger, als ein QR-Code fassen kann.</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-// Clipboard records pasted into the window.
+// Clipboard records read as pasting reads them, then drawn.
 
 #include "fuzzdriver.h"
 #include "fuzzmain.h"

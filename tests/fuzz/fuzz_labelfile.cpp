@@ -1,4 +1,4 @@
-// Label files: header check, entry scan and item readers of the window.
+// Label files: header check, entry scan and item readers, then drawing.
 
 #include "fuzzdriver.h"
 #include "fuzzmain.h"

@@ -2,81 +2,45 @@
 #define FUZZDRIVER_H
 
 // Feeds outside bytes to the program the way it meets them: a label file
-// opened by the window, a record pasted from the clipboard, a MIME types
-// list read for the export filter. Shared by the fuzz targets and the test
-// that replays what they found.
+// read into a scene, a record pasted from the clipboard, a MIME types list
+// read for the export filter; each label is then drawn as output draws it.
+// Shared by the fuzz targets and the test that replays what they found.
 
 #include "app/settings.h"
+#include "document/itementries.h"
 #include "document/itemrecords.h"
-#include "mainwindow/mainwindow.h"
+#include "document/labelfile.h"
+#include "items/placeholder.h"
+#include "output/labelrenderer.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QBuffer>
-#include <QClipboard>
-#include <QDialog>
-#include <QEvent>
-#include <QFile>
 #include <QGraphicsScene>
 #include <QHash>
 #include <QImage>
-#include <QMimeData>
 #include <QPainter>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTextStream>
-
-// Sends every dialog away as soon as it shows, so that the warnings of a
-// refused or damaged label never wait for a click.
-class DialogCloser : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show) {
-            if (auto *dialog = qobject_cast<QDialog *>(watched))
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-        }
-        return false;
-    }
-};
 
 class FuzzDriver
 {
 public:
-    FuzzDriver()
-        : labelPath(dir.filePath("fuzz.qlt"))
-        , emptyPath(dir.filePath("empty.qlt"))
+    // Reads the bytes as a label file; true when it was read completely.
+    bool loadLabel(const QByteArray &bytes)
     {
-        qApp->installEventFilter(&closer);
-        QFile empty(emptyPath);
-        if (empty.open(QIODevice::WriteOnly)) {
-            QDataStream out(&empty);
-            out << LabelFileMagic << LabelFileVersion;
-        }
-        paste = findAction("&Paste");
-    }
-
-    // Opens the bytes as a label file through the window's loading slot.
-    void loadLabel(const QByteArray &bytes)
-    {
-        QFile file(labelPath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(labelPath));
-        file.close();
-        load(labelPath);
+        scene.clear();
+        const LabelFile::Contents contents = LabelFile::fromBytes(bytes, "fuzz.qlt");
+        if (!contents.error.isEmpty())
+            return false;
+        const bool complete = ItemEntries::read(contents.entries, LabelStreamVersion, &scene).complete;
         paint();
+        return complete;
     }
 
-    // Pastes the bytes as copied items with the Paste command into an empty
-    // label, so that every input starts from the same window.
+    // Reads the bytes as copied items, as pasting does.
     void pasteRecord(const QByteArray &bytes)
     {
-        load(emptyPath);
-        auto *mime = new QMimeData;
-        mime->setData(ClipboardMimeType, bytes);
-        QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
-        paste->trigger();
+        scene.clear();
+        ItemEntries::read(bytes, QDataStream::Qt_DefaultCompiledVersion, &scene);
         paint();
     }
 
@@ -92,40 +56,20 @@ public:
         return table;
     }
 
-    MainWindow window;
+    QGraphicsScene scene{0, 0, 288, 288};
 
 private:
-    // Draws every item, as showing or printing the label would.
+    // Draws every item with its placeholders filled, as output does.
     void paint()
     {
+        const LabelRenderer renderer(&scene);
+        renderer.check(&values);
         QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&image);
-        window.findChild<QGraphicsScene *>()->render(&painter);
+        renderer.render(&painter, QRectF(), &values);
     }
 
-    void load(const QString &path)
-    {
-        window.setWindowFilePath(path);
-        if (!QMetaObject::invokeMethod(&window, "loadFile", Qt::DirectConnection))
-            qFatal("cannot load a label");
-    }
-
-    QAction *findAction(const QString &text)
-    {
-        const QList<QAction *> actions = window.findChildren<QAction *>();
-        for (QAction *action : actions) {
-            if (action->text() == text)
-                return action;
-        }
-        qFatal("no action %s", qPrintable(text));
-        return nullptr;
-    }
-
-    QTemporaryDir dir;
-    DialogCloser closer;
-    const QString labelPath;
-    const QString emptyPath;
-    QAction *paste = nullptr;
+    Placeholder values;
 };
 
 #endif // FUZZDRIVER_H

@@ -1,0 +1,37 @@
+#ifndef LABELPRINTER_H
+#define LABELPRINTER_H
+
+#include <QCoreApplication>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+class LabelRenderer;
+class Placeholder;
+class QGraphicsScene;
+class QPainter;
+class QPrinter;
+
+// Prints label pages on the system's default printer, straight away.
+class LabelPrinter
+{
+    Q_DECLARE_TR_FUNCTIONS(LabelPrinter)
+
+public:
+    // Gives the printer the label page; false when the page settings cannot
+    // give the right label (the printer keeps what it could take).
+    static bool setup(QPrinter *printer, const QSizeF &pageSizeMM, int dpi);
+    static QString pageSettingsError(const QSizeF &pageSizeMM, int dpi);
+
+    // The label page as the printer took it, in whole points.
+    static QSize pageSizePoints(const QPrinter *printer);
+
+    // Prints the scene's label with the values filled in; empty, or why
+    // nothing was printed.
+    static QString print(QPrinter *printer, QGraphicsScene *scene, const Placeholder *values);
+
+    // Draws the page as printing does, on a painter open on the printer.
+    static void paintPage(QPainter *painter, const LabelRenderer &renderer, const Placeholder *values);
+};
+
+#endif // LABELPRINTER_H
