@@ -800,7 +800,11 @@ void MainWindow::editPaste()
     if (!mime)
         return;
     if (mime->hasFormat(ClipboardMimeType)) {
-        readItems(mime->data(ClipboardMimeType), QDataStream::Qt_DefaultCompiledVersion, pasteOffset, true);
+        const QByteArray record = mime->data(ClipboardMimeType);
+        // Copied items are kilobytes, as labels are; more is not ours.
+        if (record.size() > LabelFile::MaximumSize)
+            return;
+        readItems(record, QDataStream::Qt_DefaultCompiledVersion, pasteOffset, true);
         pasteOffset += 5;
     } else if (mime->hasHtml() || mime->hasText()) {
         auto *item = new TextItem(insertionPoint(), scene);

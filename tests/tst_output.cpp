@@ -97,6 +97,8 @@ private slots:
     void outputKeepsState_data();
     void outputKeepsState();
     void placeholdersInExport();
+    void unencodableCodeStopsOutput_data();
+    void unencodableCodeStopsOutput();
     void pageSize_data();
     void pageSize();
     void pageSizeCancelled();
@@ -314,6 +316,38 @@ void TestOutput::placeholdersInExport()
     QVERIFY(differentPixels(QImage(untouched), QImage(substituted)) > 100);
     QCOMPARE(decodeQRCode(untouched), QString("{%code%}"));
     QCOMPARE(responder.unexpected, 0);
+}
+
+void TestOutput::unencodableCodeStopsOutput_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("png") << "png";
+    QTest::newRow("svg") << "svg";
+    QTest::newRow("print") << "print";
+}
+
+// A code whose filled-in content cannot be encoded would be left out of the
+// output: the command says so instead of writing or printing a wrong label.
+void TestOutput::unencodableCodeStopsOutput()
+{
+    QFETCH(QString, output);
+    Placeholder table;
+    table.setValue("code", QString());
+    MainWindow window;
+    window.setPlaceholder(&table);
+    startWindow(window);
+    addQRCode(window, QPointF(150, 150));
+    const QString path = dir.filePath("unencodable." + output);
+    ModalResponder responder;
+    if (output != "print")
+        responder.expect(ModalResponder::choosePath(path));
+    responder.expect(ModalResponder::answer(QMessageBox::Ok));
+    windowAction(&window, output == "print" ? "Print" : "Export...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.messages.size(), 1);
+    QVERIFY2(responder.messages.first().contains("QR code is empty"), qPrintable(responder.messages.first()));
+    QVERIFY(!statusMessage(&window).startsWith("Printed") && !statusMessage(&window).startsWith("Exported"));
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestOutput::pageSize_data()

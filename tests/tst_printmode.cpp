@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QVariantHash>
 
+#include <sys/resource.h>
+
 // The unattended print mode of the real executable, end to end through a
 // private CUPS scheduler whose default printer writes PDFs:
 // tagforge --print --config label.qlt --serial 0042 --code ABC.
@@ -28,6 +30,7 @@ private slots:
     void refusesUnreadableLabel();
     void refusesUnencodableCode_data();
     void refusesUnencodableCode();
+    void largeCodesInBoundedMemory();
     void failsWithoutPrinter_data();
     void failsWithoutPrinter();
     void refusesNonsenseSettings_data();
@@ -281,6 +284,25 @@ void TestPrintMode::refusesUnencodableCode()
     QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
     QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
     QCOMPARE(printer.jobCount(), 0);
+}
+
+// A few kilobytes of label claiming two hundred codes of the largest size
+// once made the program ask for gigabytes.
+void TestPrintMode::largeCodesInBoundedMemory()
+{
+    const QString label = labels.filePath("codes.qlt");
+    QList<QrRecord> codes;
+    for (int i = 0; i < 200; ++i)
+        codes << QrRecord{QPointF(i, i), 1024, "{%code%}"};
+    QVERIFY(writeLabel(label, {}, codes));
+    const Run run = runTagforge({"--print", "--config", label, "--code", "ABC"}, printer.server());
+    QVERIFY2(run.finished, qPrintable(run.errorOutput));
+    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+    QVERIFY2(QFileInfo(onlyJobPdf()).isFile(), "no job printed");
+    // The largest of all children so far, this one included.
+    rusage usage{};
+    QCOMPARE(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    QVERIFY2(usage.ru_maxrss < 160 * 1024, qPrintable(QString("peak %1 KiB").arg(usage.ru_maxrss)));
 }
 
 void TestPrintMode::failsWithoutPrinter_data()
