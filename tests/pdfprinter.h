@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
@@ -21,10 +22,14 @@
 // (called before the first QPrinter exists, since libcups reads the variable
 // once), or a child started with environment(). The printer stops with this
 // object, and by itself when the test process dies without stopping it.
+// Started WithLabelPrinters, it also has queues for CUPS's sample DYMO and
+// Zebra ZPL drivers, whose printer language deviceData() returns (decoded
+// by labellanguage.h); a program prints there once setDefaultQueue() made
+// one of them the default.
 class PdfPrinter
 {
 public:
-    enum QueueMode { DefaultQueue, NoQueue };
+    enum QueueMode { DefaultQueue, NoQueue, WithLabelPrinters };
 
     PdfPrinter() = default;
     ~PdfPrinter() { stop(); }
@@ -35,13 +40,18 @@ public:
         QStringList arguments{"start", "--owner", QString::number(QCoreApplication::applicationPid())};
         if (mode == NoQueue)
             arguments << "--no-queue";
+        if (mode == WithLabelPrinters)
+            arguments << "--label-printers";
         if (!script(arguments, 120, &output))
             return false;
         const QRegularExpression line("^export (\\w+)=(.*)$", QRegularExpression::MultilineOption);
         auto match = line.globalMatch(QString::fromLocal8Bit(output));
         while (match.hasNext()) {
             const QRegularExpressionMatch variable = match.next();
-            variables.insert(variable.captured(1), variable.captured(2));
+            // Undoes the backslash quoting of printf %q (no value needs $'...').
+            QString value = variable.captured(2);
+            value.replace(QRegularExpression("\\\\(.)"), "\\1");
+            variables.insert(variable.captured(1), value);
         }
         if (server().isEmpty() || stateDir().isEmpty()) {
             error = QString("pdfprinter.sh start printed no printer: %1").arg(QString::fromLocal8Bit(output));
@@ -63,8 +73,8 @@ public:
     bool isRunning() const { return !variables.isEmpty(); }
 
     // True when the last start failed because this machine cannot run the
-    // printer at all (not root, CUPS or cups-pdf missing). A test then skips,
-    // except in CI, which must run it.
+    // printer at all (not root, CUPS, cups-pdf or the label drivers missing).
+    // A test then skips, except in CI, which must run it.
     bool mayBeSkipped() const { return unavailable && !runsInCi(); }
 
     static bool runsInCi()
@@ -79,6 +89,14 @@ public:
     QString queue() const { return variables.value("PDFPRINTER_QUEUE"); }
     QString outputDir() const { return variables.value("PDFPRINTER_OUT"); }
     QString stateDir() const { return variables.value("PDFPRINTER_STATE"); }
+
+    // The queue of a label driver, "dymo" or "zebra"; empty when the
+    // printer was not started WithLabelPrinters.
+    QString labelQueue(const QString &driver) const
+    {
+        const QString queue = "quillet-" + driver;
+        return variables.value("PDFPRINTER_LABEL_QUEUES").split(' ').contains(queue) ? queue : QString();
+    }
 
     // The environment of this process with the printer's variables added.
     QProcessEnvironment environment() const
@@ -108,8 +126,27 @@ public:
         return QString::fromLocal8Bit(output).split('\n', Qt::SkipEmptyParts);
     }
 
-    // Removes the job PDFs and the scheduler's record of finished jobs.
+    // Removes the job PDFs, what the label printers were sent and the
+    // scheduler's record of finished jobs.
     bool clear() { return script({"clear"}, 60); }
+
+    // Makes the queue the one that programs print to by default.
+    bool setDefaultQueue(const QString &queue) { return script({"default", queue}, 30); }
+
+    // What the last job sent to a label printer's device, in its printer
+    // language; null when it has printed nothing since the last clear().
+    QByteArray deviceData(const QString &queue)
+    {
+        QByteArray output;
+        if (!script({"device-file", queue}, 30, &output))
+            return QByteArray();
+        QFile file(QString::fromLocal8Bit(output.trimmed()));
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = QString("cannot read %1: %2").arg(file.fileName(), file.errorString());
+            return QByteArray();
+        }
+        return file.readAll();
+    }
 
     // The number of jobs the scheduler took since the last clear(); -1 on failure.
     int jobCount()
@@ -232,20 +269,9 @@ inline QString pdfText(const QString &pdf, QString *error)
     return QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error)).simplified();
 }
 
-// The contents of the QR codes found on a PDF's pages rendered at the given
-// resolution.
-inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
+// The contents of the QR codes found in image files.
+inline QStringList imageQrCodes(const QStringList &images, QString *error)
 {
-    QTemporaryDir pages;
-    if (runTool("pdftoppm", {"-r", QString::number(dpi), "-png", pdf, pages.filePath("page")}, error).isNull())
-        return QStringList();
-    QStringList images;
-    for (const QString &name : QDir(pages.path()).entryList({"page*.png"}, QDir::Files, QDir::Name))
-        images << pages.filePath(name);
-    if (images.isEmpty()) {
-        *error = "pdftoppm wrote no page";
-        return QStringList();
-    }
     QProcess zbar;
     zbar.start("zbarimg", QStringList{"--raw", "-q"} + images);
     if (!zbar.waitForFinished(120000)) {
@@ -264,9 +290,28 @@ inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
     return QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
-// Starts the private PDF printer for a test case, or skips the test with the
-// reason where this machine cannot run one; in CI both must work.
-#define START_PDF_PRINTER_OR_SKIP(printer)                                                  \
+// The contents of the QR codes found on a PDF's pages rendered at the given
+// resolution.
+inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
+{
+    QTemporaryDir pages;
+    if (runTool("pdftoppm", {"-r", QString::number(dpi), "-png", pdf, pages.filePath("page")}, error).isNull())
+        return QStringList();
+    QStringList images;
+    for (const QString &name : QDir(pages.path()).entryList({"page*.png"}, QDir::Files, QDir::Name))
+        images << pages.filePath(name);
+    if (images.isEmpty()) {
+        *error = "pdftoppm wrote no page";
+        return QStringList();
+    }
+    return imageQrCodes(images, error);
+}
+
+// Starts the private printer for a test case, with the queues of a
+// PdfPrinter::QueueMode, or skips the test with the reason where this
+// machine cannot run it; in CI both must work.
+#define START_PDF_PRINTER_OR_SKIP(printer) START_PRINTER_OR_SKIP(printer, PdfPrinter::DefaultQueue)
+#define START_PRINTER_OR_SKIP(printer, mode)                                                \
     do {                                                                                    \
         const QStringList missing = missingPdfTools();                                      \
         if (!missing.isEmpty()) {                                                           \
@@ -275,7 +320,7 @@ inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
                 QSKIP(qPrintable(reason));                                                  \
             QFAIL(qPrintable(reason));                                                      \
         }                                                                                   \
-        if (!(printer).start()) {                                                           \
+        if (!(printer).start(mode)) {                                                       \
             if ((printer).mayBeSkipped())                                                   \
                 QSKIP(qPrintable((printer).errorString()));                                 \
             QFAIL(qPrintable((printer).errorString()));                                     \

@@ -10,21 +10,34 @@
 # backend's configuration /etc/cups/cups-pdf-QUEUE.conf, named after the
 # queue, which is unique per run and removed again by "stop".
 #
+# On request it also runs label printers with CUPS's sample drivers, whose
+# jobs go through the usual filter chain (PDF, raster, printer language)
+# into a file per queue in the temporary folder instead of to a device:
+#   quillet-dymo    DYMO LabelWriter, 300 dpi
+#   quillet-zebra   Zebra ZPL, 203 dpi
+#
 # Usage: pdfprinter.sh COMMAND [OPTIONS]
-#   start [--out DIR] [--owner PID] [--no-queue]
+#   start [--out DIR] [--owner PID] [--no-queue] [--label-printers]
 #       Start the scheduler and add the PDF printer as the default queue.
 #       Prints "export NAME=VALUE" lines for CUPS_SERVER and the PDFPRINTER_*
 #       variables that the other commands read (eval them in a shell).
 #       --out DIR     write the job PDFs into DIR, which "stop" keeps
 #                     (default: a temporary folder that "stop" removes)
 #       --owner PID   stop by itself once process PID has ended
-#       --no-queue    a scheduler without any printer
+#       --no-queue    no PDF printer
+#       --label-printers
+#                     add the label printers too (PDFPRINTER_LABEL_QUEUES)
 #   stop            stop the scheduler and remove everything "start" added
 #   wait-idle [S]   wait at most S seconds (default 60) until no job is left
 #   pdfs            list the job PDFs written so far, oldest first
 #   job-pdf         print the path of the one job PDF; fail unless exactly one
 #   job-count       number of jobs the scheduler took, finished or not
-#   clear           remove the job PDFs and forget the finished jobs
+#   clear           remove the job PDFs and label printer output and
+#                   forget the finished jobs
+#   default QUEUE   make QUEUE the default printer
+#   device-file QUEUE
+#       print the path of the file holding what label printer QUEUE was
+#       sent by its last job; fail when it has none
 #   run [start options] -- COMMAND [ARG...]
 #       start, run COMMAND with the printer as default, wait until idle,
 #       list the job PDFs and stop; exits with COMMAND's status
@@ -35,7 +48,8 @@
 # The commands after "start" find the printer through PDFPRINTER_STATE.
 #
 # Exit status: 0 on success, 1 on failure, 77 when this machine cannot run
-# the printer at all (not root, CUPS or cups-pdf missing), 2 for bad usage.
+# the printers at all (not root, CUPS, cups-pdf or the sample drivers
+# missing), 2 for bad usage.
 set -uo pipefail
 
 readonly SKIP=77
@@ -46,6 +60,9 @@ readonly CUPSD=/usr/sbin/cupsd
 readonly BACKEND=/usr/lib/cups/backend/cups-pdf
 readonly PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
 readonly CUPS_PDF_CONF_DIR=/etc/cups
+readonly LABEL_DRIVERS=(dymo zebra)
+readonly SAMPLE_DRIVERS=/usr/share/cups/drv/sample.drv
+readonly LABEL_FILTER=/usr/lib/cups/filter/rastertolabel
 
 self=$(readlink -f "${BASH_SOURCE[0]}")
 
@@ -79,7 +96,7 @@ load_state() {
 
 print_env() {
     local name
-    for name in CUPS_SERVER PDFPRINTER_STATE PDFPRINTER_QUEUE PDFPRINTER_OUT; do
+    for name in CUPS_SERVER PDFPRINTER_STATE PDFPRINTER_QUEUE PDFPRINTER_OUT PDFPRINTER_LABEL_QUEUES; do
         printf 'export %s=%q\n' "$name" "${!name}"
     done
 }
@@ -96,9 +113,14 @@ check_machine() {
     [[ -d $CUPS_PDF_CONF_DIR && -w $CUPS_PDF_CONF_DIR ]] || unavailable "$CUPS_PDF_CONF_DIR is not writable"
 }
 
+check_label_drivers() {
+    [[ -r $SAMPLE_DRIVERS ]] || unavailable "the sample label drivers $SAMPLE_DRIVERS are not installed (cups-common)"
+    [[ -x $LABEL_FILTER ]] || unavailable "the label printer filter $LABEL_FILTER is not installed (cups)"
+}
+
 write_scheduler_config() {
     local state=$1
-    mkdir -p "$state"/{etc/ppd,etc/ssl,spool,tmp,cache,run,log,cups-pdf/tmp} ||
+    mkdir -p "$state"/{etc/ppd,etc/ssl,spool,tmp,cache,run,log,cups-pdf/tmp,labels} ||
         fail "cannot create the folders of the scheduler in $state"
     # Filters run as lp and keep their temporary files here; Ghostscript
     # runs as the user who printed.
@@ -150,7 +172,7 @@ ErrorLog $state/log/error_log
 PageLog $state/log/page_log
 Printcap $state/run/printcap
 ServerKeychain $state/etc/ssl
-FileDevice No
+FileDevice Yes
 SystemGroup root
 EOF
 }
@@ -217,16 +239,18 @@ teardown() {
 }
 
 cmd_start() {
-    local out="" owner="" queue=1
+    local out="" owner="" queue=1 labels=0
     while (($#)); do
         case $1 in
         --out) out=${2:?--out needs a folder}; shift 2 ;;
         --owner) owner=${2:?--owner needs a process id}; shift 2 ;;
         --no-queue) queue=0; shift ;;
+        --label-printers) labels=1; shift ;;
         *) usage ;;
         esac
     done
     check_machine
+    ((labels)) && check_label_drivers
 
     # Short path: a Unix socket path must stay below 108 bytes.
     PDFPRINTER_STATE=$(mktemp -d /tmp/pdfprinter.XXXXXX) || fail "cannot create a temporary folder"
@@ -237,6 +261,9 @@ cmd_start() {
     CUPS_SERVER=$PDFPRINTER_STATE/cups.sock
     PDFPRINTER_QUEUE=""
     PDFPRINTER_CONF=""
+    PDFPRINTER_LABEL_QUEUES=""
+    ((labels)) && PDFPRINTER_LABEL_QUEUES=$(printf 'quillet-%s ' "${LABEL_DRIVERS[@]}")
+    PDFPRINTER_LABEL_QUEUES=${PDFPRINTER_LABEL_QUEUES% }
     if ((queue)); then
         PDFPRINTER_QUEUE=quillet-pdf-$suffix
         PDFPRINTER_CONF=$CUPS_PDF_CONF_DIR/cups-pdf-$PDFPRINTER_QUEUE.conf
@@ -255,7 +282,7 @@ cmd_start() {
         # Jobs of any local user may land here, as in /tmp.
         mkdir -m 1777 "$PDFPRINTER_OUT" || fail "cannot create $PDFPRINTER_OUT"
     fi
-    export CUPS_SERVER PDFPRINTER_STATE PDFPRINTER_QUEUE PDFPRINTER_OUT
+    export CUPS_SERVER PDFPRINTER_STATE PDFPRINTER_QUEUE PDFPRINTER_OUT PDFPRINTER_LABEL_QUEUES
     {
         print_env
         printf 'PDFPRINTER_CONF=%q\nPDFPRINTER_OUT_OWNED=%q\n' "$PDFPRINTER_CONF" "$PDFPRINTER_OUT_OWNED"
@@ -287,6 +314,14 @@ cmd_start() {
         [[ $(client lpstat -d 2>/dev/null) == *": $PDFPRINTER_QUEUE" ]] ||
             fail "$PDFPRINTER_QUEUE did not become the default printer"
     fi
+    local queue
+    for queue in $PDFPRINTER_LABEL_QUEUES; do
+        # The scheduler itself writes what the driver sends into the file.
+        client lpadmin -p "$queue" -E -v "file://$(device_file "$queue")" \
+            -m "drv:///sample.drv/${queue#quillet-}.ppd" -o printer-error-policy=abort-job \
+            >>"$PDFPRINTER_STATE/log/lpadmin.out" 2>&1 ||
+            fail "cannot add the label printer $queue: $(tail -n 3 "$PDFPRINTER_STATE/log/lpadmin.out")"
+    done
 
     if [[ -n $owner ]]; then
         alive "$owner" || fail "no process $owner to watch"
@@ -369,9 +404,34 @@ cmd_job_count() {
 cmd_clear() {
     load_state
     list_pdfs | while IFS= read -r pdf; do rm -f -- "$pdf"; done
-    if [[ -n $PDFPRINTER_QUEUE ]]; then
-        client cancel -a -x "$PDFPRINTER_QUEUE" >/dev/null 2>&1 || fail "cannot purge the jobs of $PDFPRINTER_QUEUE"
-    fi
+    rm -f "$PDFPRINTER_STATE"/labels/*
+    local queue
+    for queue in $PDFPRINTER_QUEUE $PDFPRINTER_LABEL_QUEUES; do
+        client cancel -a -x "$queue" >/dev/null 2>&1 || fail "cannot purge the jobs of $queue"
+    done
+}
+
+label_queue() {
+    [[ " $PDFPRINTER_LABEL_QUEUES " == *" $1 "* ]] || fail "no label printer $1 (started with --label-printers?)"
+}
+
+device_file() {
+    echo "$PDFPRINTER_STATE/labels/$1"
+}
+
+cmd_default() {
+    load_state
+    client lpadmin -d "$1" >/dev/null 2>&1 && [[ $(client lpstat -d 2>/dev/null) == *": $1" ]] ||
+        fail "cannot make $1 the default printer"
+}
+
+cmd_device_file() {
+    load_state
+    label_queue "$1"
+    local file
+    file=$(device_file "$1")
+    [[ -s $file ]] || fail "label printer $1 has printed nothing since the last clear"
+    echo "$file"
 }
 
 # Starts a printer owned by this process and stops it when this process ends.
@@ -429,6 +489,8 @@ pdfs) cmd_pdfs ;;
 job-pdf) cmd_job_pdf ;;
 job-count) cmd_job_count ;;
 clear) cmd_clear ;;
+default) (($# == 1)) || usage; cmd_default "$1" ;;
+device-file) (($# == 1)) || usage; cmd_device_file "$1" ;;
 run) cmd_run "$@" ;;
 shell) cmd_shell "$@" ;;
 *) usage ;;
