@@ -43,5 +43,9 @@ PrintMode::Result PrintMode::run(const QString &path, const Placeholder &values)
         warn(error);
         return PrintFailed;
     }
+    // The user chose that layout: say so, but the label is printed.
+    const QString margins = LabelPrinter::marginWarning(&printer, &scene);
+    if (!margins.isEmpty())
+        warn(margins);
     return Printed;
 }

@@ -90,11 +90,13 @@ Edges exactEdges(double extent, int n)
 }
 
 // A module one pixel wider than its neighbours distorts the finder patterns
-// when modules span only a few pixels, and readers then fail. While the
-// pixels left over by whole-pixel modules stay below this share of a pixel
-// per module, all modules get the same whole size and the code is centred
-// on the item; otherwise the wider modules are spread evenly.
+// when modules span only a few pixels, and readers then fail. For modules
+// that small, while the pixels left over by whole-pixel modules stay below
+// this share of a pixel per module, all modules get the same whole size and
+// the code is centred on the item. Otherwise the wider modules are spread
+// evenly, so that the code keeps its true size within a pixel.
 const double MaxSparePerModule = 0.3;
+const double FewPixelsPerModule = 4.0;
 
 // Moves the edges of one axis onto whole device pixels; scale and offset
 // map item coordinates of this axis to device coordinates.
@@ -109,7 +111,7 @@ void snapEdges(Edges *edges, double scale, double offset)
     const double span = qAbs(last - first);
     const double pitch = std::floor(span / n);
     const double spare = span - pitch * n;
-    if (pitch >= 1.0 && spare < MaxSparePerModule * n) {
+    if (pitch >= 1.0 && pitch < FewPixelsPerModule && spare < MaxSparePerModule * n) {
         const double start = first + direction * std::floor(spare / 2);
         for (int i = 0; i <= n; ++i)
             edges->modules[i] = toItem(start + direction * pitch * i);

@@ -669,14 +669,19 @@ void MainWindow::paintScene(QPainter *painter)
 void MainWindow::filePrint()
 {
     const QString error = LabelPrinter::print(printer.data(), scene, placeholder);
-    if (error.isEmpty())
-        statusBar()->showMessage(tr("Printed %1").arg(windowFilePath()), 10000);
-    else
+    if (!error.isEmpty()) {
         warn(error);
+        return;
+    }
+    const QString margins = LabelPrinter::marginWarning(printer.data(), scene);
+    statusBar()->showMessage(QString("%1 %2").arg(tr("Printed %1").arg(windowFilePath()), margins).trimmed(), 10000);
 }
 
 void MainWindow::printPreview()
 {
+    const QString margins = LabelPrinter::marginWarning(printer.data(), scene);
+    if (!margins.isEmpty())
+        statusBar()->showMessage(margins, 10000);
     QPrintPreviewDialog dialog(printer.data(), this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
         QPainter painter(target);

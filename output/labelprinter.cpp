@@ -1,11 +1,16 @@
 #include "labelprinter.h"
 
+#include "document/itementries.h"
 #include "output/labelrenderer.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
@@ -14,16 +19,39 @@ namespace {
 // The resolutions a label printer can be set to in the page settings.
 const int MinimumPrintDpi = 72;
 const int MaximumPrintDpi = 4000;
+
+// Qt keeps the options it hands to CUPS with a job, as name and value
+// pairs, under this property of its print engine.
+const auto CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+void setCupsOption(QPrinter *printer, const QString &name, const QString &value)
+{
+    QPrintEngine *engine = printer->printEngine();
+    QStringList options = engine->property(CupsOptions).toStringList();
+    const int at = options.indexOf(name);
+    if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
+        options[at + 1] = value;
+    else
+        options << name << value;
+    engine->setProperty(CupsOptions, options);
+}
 } // namespace
 
 bool LabelPrinter::setup(QPrinter *printer, const QSizeF &pageSizeMM, int dpi)
 {
+    // The label is placed from the paper's corner, one to one; what falls
+    // into the printer's unprintable margins is cut off there, never scaled.
+    printer->setFullPage(true);
     // A page the printer does not take leaves it with its previous page.
     const bool pageTaken = printer->setPageSize(
         QPageSize(pageSizeMM, QPageSize::Millimeter, "POSTEK C168/300s", QPageSize::FuzzyMatch));
     // No resolution at all would make the printer's metrics divide by zero.
     if (dpi > 0)
         printer->setResolution(dpi);
+    // Qt draws at the resolution but does not tell the driver; a driver that
+    // offers it then rasterises the label at the same dots.
+    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo(*printer).supportedResolutions().contains(dpi))
+        setCupsOption(printer, "Resolution", QString("%1dpi").arg(dpi));
     const bool pageValid = pageSizeMM.width() > 0 && pageSizeMM.height() > 0;
     return pageTaken && pageValid && dpi >= MinimumPrintDpi && dpi <= MaximumPrintDpi;
 }
@@ -66,5 +94,27 @@ QString LabelPrinter::print(QPrinter *printer, QGraphicsScene *scene, const Plac
 
 void LabelPrinter::paintPage(QPainter *painter, const LabelRenderer &renderer, const Placeholder *values)
 {
-    renderer.render(painter, QRectF(), values);
+    // A point of the scene is a point on the paper.
+    const QPaintDevice *device = painter->device();
+    const QSizeF page = renderer.pageSize();
+    renderer.render(painter,
+                    QRectF(0, 0, page.width() * device->logicalDpiX() / 72.0, page.height() * device->logicalDpiY() / 72.0),
+                    values);
+}
+
+QString LabelPrinter::marginWarning(const QPrinter *printer, const QGraphicsScene *scene)
+{
+    // The printable area is the paper less the margins the driver declares.
+    QPageLayout layout = printer->pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    layout.setMargins(layout.minimumMargins());
+    const QRectF printable = layout.paintRect(QPageLayout::Point);
+    const QRectF page = scene->sceneRect();
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (const QGraphicsItem *item : items) {
+        const QRectF printed = item->sceneBoundingRect().intersected(page);
+        if (!printed.isEmpty() && !printable.contains(printed))
+            return tr("Items reach into the printer's unprintable margins and are cut off there.");
+    }
+    return QString();
 }

@@ -30,8 +30,13 @@ public:
     // nothing was printed.
     static QString print(QPrinter *printer, QGraphicsScene *scene, const Placeholder *values);
 
-    // Draws the page as printing does, on a painter open on the printer.
+    // Draws the page as printing does, on a painter open on the printer:
+    // scene point (x, y) lands at (x, y) points from the paper's corner.
     static void paintPage(QPainter *painter, const LabelRenderer &renderer, const Placeholder *values);
+
+    // Says when items reach into the margins the printer cannot print;
+    // empty when everything printed lies inside its printable area.
+    static QString marginWarning(const QPrinter *printer, const QGraphicsScene *scene);
 };
 
 #endif // LABELPRINTER_H

@@ -59,6 +59,11 @@ LabelRenderer::LabelRenderer(QGraphicsScene *scene)
 {
 }
 
+QSizeF LabelRenderer::pageSize() const
+{
+    return scene->sceneRect().size();
+}
+
 QString LabelRenderer::check(const Placeholder *values) const
 {
     const PlaceholderFill fill(scene, values);

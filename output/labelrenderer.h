@@ -19,6 +19,9 @@ class LabelRenderer
 public:
     explicit LabelRenderer(QGraphicsScene *scene);
 
+    // The label page: the scene rectangle's size, in points.
+    QSizeF pageSize() const;
+
     // Why the label cannot be drawn with these values (a code that cannot
     // be encoded once they are filled in); empty when it can. Without values
     // the placeholders stay as they are.

@@ -1,3 +1,4 @@
+#include "childrun.h"
 #include "labellanguage.h"
 #include "pdfprinter.h"
 #include "testsupport.h"
@@ -8,6 +9,8 @@
 #include <QPrinterInfo>
 
 #include <qrencode.h>
+
+#include <cmath>
 
 // Label printers in the private scheduler: CUPS's sample DYMO and Zebra ZPL
 // drivers turn a PDF of known geometry, printed with lp, into their printer
@@ -24,6 +27,8 @@ private slots:
     void decodesPrinterLanguage();
     void printsTrueSize_data();
     void printsTrueSize();
+    void programPrintsTrueSize_data();
+    void programPrintsTrueSize();
 
 private:
     PdfPrinter printer;
@@ -216,6 +221,111 @@ void TestCupsLabelPrinters::printsTrueSize()
 
     QCOMPARE(labelQrCodes(labels.at(1), &error), QStringList{"Quillet 0042"});
     QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void TestCupsLabelPrinters::programPrintsTrueSize_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QSizeF>("pageMM");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QPointF>("code");
+    QTest::addColumn<QPointF>("frame");
+    // The top left corner of the printable area, where the output's dots start.
+    QTest::addColumn<QPointF>("origin");
+
+    const QSizeF square(101.6, 101.6);
+    QTest::newRow("PDF 203 dpi") << "pdf" << square << 203 << QPointF(20, 20) << QPointF(200, 200) << QPointF();
+    QTest::newRow("PDF 300 dpi") << "pdf" << square << 300 << QPointF(20, 20) << QPointF(200, 200) << QPointF();
+    QTest::newRow("Zebra ZPL 203 dpi") << "zebra" << square << 203 << QPointF(20, 20) << QPointF(200, 200)
+                                       << QPointF();
+    QTest::newRow("Zebra ZPL 300 dpi") << "zebra" << square << 300 << QPointF(20, 20) << QPointF(200, 200)
+                                       << QPointF();
+    // A 2.25 x 4 inch label, one of the sizes the driver knows.
+    QTest::newRow("DYMO 300 dpi") << "dymo" << QSizeF(57.15, 101.6) << 300 << QPointF(31, 40) << QPointF(81, 200)
+                                  << QPointF(2, 14.9);
+}
+
+// What the program prints measures what the label says: a 100-point code
+// and a frame of 100 x 60 points drawn with a 2-point pen, each at its
+// place from the paper's corner, less the margin the driver cuts.
+void TestCupsLabelPrinters::programPrintsTrueSize()
+{
+    QFETCH(QString, driver);
+    QFETCH(QSizeF, pageMM);
+    QFETCH(int, dpi);
+    QFETCH(QPointF, code);
+    QFETCH(QPointF, frame);
+    QFETCH(QPointF, origin);
+
+    QTemporaryDir dir;
+    const QString label = dir.filePath("label.qlt");
+    // A small box at the top edge, which a driver with margins cuts off.
+    QVERIFY(writeLabel(label, {}, {{code, 100, "{%code%}"}},
+                       {{frame, QSizeF(100, 60), QPen(Qt::black, 2)}, {QPointF(143, 6), QSizeF(6, 6), QPen()}}));
+    const QString queue = driver == "pdf" ? printer.queue() : printer.labelQueue(driver);
+    QVERIFY2(printer.setDefaultQueue(queue), qPrintable(printer.errorString()));
+    QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
+
+    const ChildRun run = runTagforge({"--print", "--config", label, "--code", "TRUE SIZE 0042"}, printer.server(),
+                                     {{"Printer/PageSizeMM", pageMM}, {"Printer/PrintDPI", dpi}});
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(describe(run)));
+    QCOMPARE(run.errorOutput.contains("unprintable margins"), origin.y() > 0);
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+
+    QString error;
+    QImage page;
+    if (driver == "pdf") {
+        const QStringList pdfs = printer.pdfs();
+        QCOMPARE(pdfs.size(), 1);
+        // Rasterised as a label printer does: every dot an edge touches.
+        const QByteArray png = runTool("pdftoppm", {"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no",
+                                                    "-mono", "-singlefile", pdfs.first()}, &error);
+        QVERIFY2(!png.isNull(), qPrintable(error));
+        const QImage raster = QImage::fromData(png).convertToFormat(QImage::Format_Grayscale8);
+        QVERIFY(!raster.isNull());
+        // The decoders' convention: index 1 is a printed dot.
+        page = QImage(raster.size(), QImage::Format_Mono);
+        page.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        for (int y = 0; y < raster.height(); ++y) {
+            for (int x = 0; x < raster.width(); ++x)
+                page.setPixel(x, y, qGray(raster.pixel(x, y)) < 128 ? 1 : 0);
+        }
+    } else {
+        const QByteArray data = printer.deviceData(queue);
+        QVERIFY2(!data.isNull(), qPrintable(printer.errorString()));
+        const QList<QImage> labels = driver == "dymo" ? dymoLabels(data, &error) : zplLabels(data, &error);
+        QVERIFY2(labels.size() == 1, qPrintable(QString("%1 labels %2").arg(labels.size()).arg(error)));
+        page = labels.first();
+        // The driver's raster is the label at the stored resolution, less
+        // the margins it removes itself.
+        const QSizeF label = pageMM / 25.4 * dpi;
+        const int length = page.text("label-length").isEmpty() ? page.height() : page.text("label-length").toInt();
+        QVERIFY2(qAbs(length - label.height()) <= 1, qPrintable(QString("label of %1 dots").arg(length)));
+        QVERIFY2(qAbs(page.width() - (label.width() - 2 * origin.x() * dpi / 72)) <= 8,
+                 qPrintable(QString("raster %1 dots wide").arg(page.width())));
+    }
+
+    const qreal dots = dpi / 72.0;
+    const auto measure = [&](const QRectF &points) {
+        const QRectF expected((points.topLeft() - origin) * dots, points.size() * dots);
+        const QRect region = expected.adjusted(-20, -20, 20, 20).toAlignedRect() & page.rect();
+        const QRect area = printedArea(page.copy(region)).translated(region.topLeft());
+        // Every edge within a dot of the dots the shape covers.
+        return QString(qAbs(area.left() - std::floor(expected.left())) <= 1
+                               && qAbs(area.top() - std::floor(expected.top())) <= 1
+                               && qAbs(area.left() + area.width() - std::ceil(expected.right())) <= 1
+                               && qAbs(area.top() + area.height() - std::ceil(expected.bottom())) <= 1
+                           ? ""
+                           : QString("%1 x %2 dots at %3, %4; expected %5 x %6 at %7, %8")
+                                 .arg(area.width()).arg(area.height()).arg(area.left()).arg(area.top())
+                                 .arg(expected.width()).arg(expected.height()).arg(expected.left())
+                                 .arg(expected.top()));
+    };
+    const QString codeError = measure(QRectF(code, QSizeF(100, 100)));
+    QVERIFY2(codeError.isEmpty(), qPrintable("code: " + codeError));
+    const QString frameError = measure(QRectF(frame - QPointF(51, 31), QSizeF(102, 62)));
+    QVERIFY2(frameError.isEmpty(), qPrintable("frame: " + frameError));
+    QCOMPARE(labelQrCodes(page, &error), QStringList{"TRUE SIZE 0042"});
 }
 
 TAGFORGE_TEST_MAIN(TestCupsLabelPrinters)

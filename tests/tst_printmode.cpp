@@ -1,3 +1,4 @@
+#include "childrun.h"
 #include "pdfprinter.h"
 #include "testsupport.h"
 
@@ -37,49 +38,11 @@ private slots:
     void refusesNonsenseSettings();
 
 private:
-    struct Run
-    {
-        bool finished = false;
-        int exitCode = -1;
-        QString errorOutput;
-    };
-
-    Run runTagforge(const QStringList &arguments, const QString &cupsServer, const QVariantHash &settings = {});
     QString onlyJobPdf();
 
     PdfPrinter printer;
     QTemporaryDir labels;
 };
-
-struct TextRecord
-{
-    QPointF position;
-    QString text;
-};
-
-struct QrRecord
-{
-    QPointF position;
-    int size;
-    QString text;
-};
-
-// Writes a label file record by record, independently of the program's own
-// writer: header, then item entries in stream version 19.
-static bool writeLabel(const QString &path, const QList<TextRecord> &texts, const QList<QrRecord> &codes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
-    out << qint32(0x034A9F21) << qint16(2);
-    out.setVersion(QDataStream::Qt_5_13);
-    for (const TextRecord &text : texts)
-        out << qint32(65539) << text.position << 0.0 << text.text << QFont("DejaVu Sans", 12);
-    for (const QrRecord &code : codes)
-        out << qint32(65538) << code.position << 0.0 << qint32(code.size) << qint32(code.size) << 0.0 << code.text;
-    return out.status() == QDataStream::Ok;
-}
 
 static bool writeFile(const QString &path, const QByteArray &data)
 {
@@ -109,48 +72,6 @@ void TestPrintMode::cleanupTestCase()
 void TestPrintMode::init()
 {
     QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
-}
-
-TestPrintMode::Run TestPrintMode::runTagforge(const QStringList &arguments, const QString &cupsServer,
-                                              const QVariantHash &settings)
-{
-    Run run;
-    // Each run gets a home of its own: print mode writes its settings on exit.
-    QTemporaryDir home;
-    if (!settings.isEmpty()) {
-        // The settings file of the child, in the format Qt keeps on Linux.
-        QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
-        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-            file.setValue(it.key(), it.value());
-        file.sync();
-        if (file.status() != QSettings::NoError) {
-            run.errorOutput = "cannot write the settings file";
-            return run;
-        }
-    }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    environment.remove("XDG_DOCUMENTS_DIR");
-    // As from a print service: no display of any kind.
-    for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"})
-        environment.remove(variable);
-    environment.insert("CUPS_SERVER", cupsServer);
-    // Only the scheduler may name the default printer.
-    environment.remove("PRINTER");
-    environment.remove("LPDEST");
-
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(TAGFORGE_BIN, arguments);
-    run.finished = process.waitForFinished(120000);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
 }
 
 QString TestPrintMode::onlyJobPdf()
@@ -185,7 +106,7 @@ void TestPrintMode::printsLabel()
                        {{QPointF(150, 150), 100, "{%code%}"}}));
 
     const QString before = QDate::currentDate().toString("yyyy-MM-dd");
-    const Run run = runTagforge(QStringList{"--print", "--config", label} + options, printer.server());
+    const ChildRun run = runTagforge(QStringList{"--print", "--config", label} + options, printer.server());
     const QString after = QDate::currentDate().toString("yyyy-MM-dd");
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
@@ -209,7 +130,7 @@ void TestPrintMode::printsStoredPageSize()
     const QString label = labels.filePath("small.qlt");
     QVERIFY(writeLabel(label, {{QPointF(5, 5), "S{%serial%}"}}, {}));
 
-    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(),
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(),
                                 {{"Printer/PageSizeMM", QSizeF(50, 30)}});
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
@@ -251,7 +172,7 @@ void TestPrintMode::refusesUnreadableLabel()
     if (!content.isNull())
         QVERIFY(writeFile(label, content));
 
-    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042", "--code", "ABC"},
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042", "--code", "ABC"},
                                 printer.server());
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QCOMPARE(run.exitCode, 2);
@@ -278,7 +199,7 @@ void TestPrintMode::refusesUnencodableCode()
 
     const QString label = labels.filePath("code.qlt");
     QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {{QPointF(150, 150), 100, "{%code%}"}}));
-    const Run run = runTagforge({"--print", "--config", label, "--code", code}, printer.server());
+    const ChildRun run = runTagforge({"--print", "--config", label, "--code", code}, printer.server());
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
@@ -295,7 +216,7 @@ void TestPrintMode::largeCodesInBoundedMemory()
     for (int i = 0; i < 200; ++i)
         codes << QrRecord{QPointF(i, i), 1024, "{%code%}"};
     QVERIFY(writeLabel(label, {}, codes));
-    const Run run = runTagforge({"--print", "--config", label, "--code", "ABC"}, printer.server());
+    const ChildRun run = runTagforge({"--print", "--config", label, "--code", "ABC"}, printer.server());
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
     QVERIFY2(QFileInfo(onlyJobPdf()).isFile(), "no job printed");
@@ -332,7 +253,7 @@ void TestPrintMode::failsWithoutPrinter()
         server = printer.server();
     }
 
-    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, server);
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, server);
     if (printerState == "refusing")
         QVERIFY2(printer.setAcceptingJobs(true), qPrintable(printer.errorString()));
     QVERIFY2(run.finished, "tagforge did not end without a printer");
@@ -364,7 +285,7 @@ void TestPrintMode::refusesNonsenseSettings()
 
     const QString label = labels.filePath("settings.qlt");
     QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
-    const Run run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(), settings);
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(), settings);
     QVERIFY2(run.finished, qPrintable(run.errorOutput));
     QVERIFY2(run.exitCode == exitCode, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
     QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));

@@ -120,6 +120,10 @@
         <source>Failed to print on %1: %2</source>
         <translation>Drucken auf %1 fehlgeschlagen: %2</translation>
     </message>
+    <message>
+        <source>Items reach into the printer&apos;s unprintable margins and are cut off there.</source>
+        <translation>Elemente reichen in die nicht bedruckbaren Ränder des Druckers und werden dort abgeschnitten.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
