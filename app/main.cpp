@@ -2,29 +2,38 @@
 #include "app/settings.h"
 #include "items/placeholder.h"
 #include "mainwindow/mainwindow.h"
+#include "output/labeloutput.h"
+#include "output/labelvalues.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTextStream>
 #include <QTranslator>
 
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-// Print mode, help and version never show a window; they run where there
-// is no display at all (a print service, cron, a login over SSH).
+// Print mode, file output, help and version never show a window; they run
+// where there is no display at all (a print service, cron, SSH).
 bool needsNoDisplay(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        for (const char *option : {"--print", "-print", "--help", "-help", "-h", "-?", "--help-all", "--version",
-                                   "-version", "-v"}) {
-            if (std::strcmp(argv[i], option) == 0)
+        for (const char *option : {"--print", "-print", "--output", "-output", "--help", "-help", "-h", "-?",
+                                   "--help-all", "--version", "-version", "-v"}) {
+            if (std::strcmp(argv[i], option) == 0 || std::strncmp(argv[i], "--output=", 9) == 0)
                 return true;
         }
     }
     return false;
+}
+
+int commandLineError(const QString &text)
+{
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << text << Qt::endl;
+    return PrintMode::CommandLineError;
 }
 } // namespace
 
@@ -51,8 +60,44 @@ int main(int argc, char *argv[])
                                          "Restrict the logs to level <level>. can be: quiet, panic, fatal, error, "
                                          "warn, info, verbose, debug, trace. \nDefault is 'fatal'.",
                                          "level", "fatal");
-    parser.addOptions({debugOption, printOption, configOption, codeOption, serialOption, levelOption});
+    const QCommandLineOption countOption("count", "Print <n> labels numbered from the serial number on.", "n");
+    const QCommandLineOption dataOption("data",
+                                        "Print one label per row of the CSV <file> (- for standard input); its "
+                                        "columns fill the placeholders of their names.",
+                                        "file");
+    const QCommandLineOption outputOption("output",
+                                          "Write the labels to <file> instead of the printer: .pdf, .svg or an "
+                                          "image format.",
+                                          "file");
+    parser.addOptions({debugOption, printOption, configOption, codeOption, serialOption, levelOption, countOption,
+                       dataOption, outputOption});
     parser.process(app);
+
+    const bool unattended = parser.isSet(printOption) || parser.isSet(outputOption);
+    PrintMode::Request request;
+    request.firstSerial = parser.value(serialOption);
+    if (parser.isSet(printOption) && parser.isSet(outputOption))
+        return commandLineError(QCoreApplication::translate("main", "--print and --output exclude each other."));
+    if (parser.isSet(countOption) && parser.isSet(dataOption))
+        return commandLineError(QCoreApplication::translate("main", "--count and --data exclude each other."));
+    if ((parser.isSet(countOption) || parser.isSet(dataOption)) && !unattended)
+        return commandLineError(QCoreApplication::translate("main", "--count and --data need --print or --output."));
+    if (parser.isSet(countOption)) {
+        bool number = false;
+        const qint64 count = parser.value(countOption).toLongLong(&number);
+        const QString error = LabelValues::seriesError(request.firstSerial, number ? count : 0);
+        if (!error.isEmpty())
+            return commandLineError(error);
+        request.count = int(count);
+    }
+    if (parser.isSet(outputOption)) {
+        request.outputFile = parser.value(outputOption);
+        if (!LabelOutput::isSupported(request.outputFile))
+            return commandLineError(
+                QCoreApplication::translate("main", "%1: the suffix names no format to write (.pdf, .svg or an image format).")
+                    .arg(request.outputFile));
+    }
+    request.dataFile = parser.value(dataOption);
 
     // Stored absolute, so that the label opens again from any folder.
     if (parser.isSet(configOption)) {
@@ -74,8 +119,10 @@ int main(int argc, char *argv[])
             translator->deleteLater();
     }
 
-    if (parser.isSet(printOption))
-        return PrintMode::run(Settings::instance()->mostRecentFile(), placeholder);
+    if (unattended) {
+        request.labelPath = Settings::instance()->mostRecentFile();
+        return PrintMode::run(request, placeholder);
+    }
 
     MainWindow window;
     window.setPlaceholder(&placeholder);

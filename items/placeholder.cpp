@@ -22,6 +22,11 @@ void Placeholder::setValue(const QString &key, const QString &value)
     values.insert(placeholderText(key).toCaseFolded(), value);
 }
 
+QString Placeholder::value(const QString &key) const
+{
+    return values.value(placeholderText(key).toCaseFolded());
+}
+
 QString Placeholder::replace(const QString &text, bool *changed) const
 {
     // No placeholder fits in fewer than four characters.

@@ -12,6 +12,8 @@ public:
     virtual ~Placeholder();
 
     void setValue(const QString &key, const QString &value);
+    // The value of the key's placeholder; empty when it has none.
+    QString value(const QString &key) const;
     QString replace(const QString &text, bool *changed = nullptr) const;
 
 private:

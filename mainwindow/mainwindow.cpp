@@ -3,6 +3,7 @@
 
 #include "app/settings.h"
 #include "dialogs/printersetting.h"
+#include "dialogs/printseriesdialog.h"
 #include "dialogs/textitemdialog.h"
 #include "document/itementries.h"
 #include "document/itemrecords.h"
@@ -15,6 +16,7 @@
 #include "output/labelexporter.h"
 #include "output/labelprinter.h"
 #include "output/labelrenderer.h"
+#include "output/labelvalues.h"
 #include "panels/brushwidget.h"
 #include "panels/penwidget.h"
 #include "panels/transformwidget.h"
@@ -39,6 +41,7 @@
 #include <QParallelAnimationGroup>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPropertyAnimation>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -82,6 +85,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::setPlaceholder(Placeholder *table)
 {
     placeholder = table;
+}
+
+const Placeholder &MainWindow::values() const
+{
+    return placeholder ? *placeholder : defaultValues;
 }
 
 bool MainWindow::setupPrinter(const QSizeF &pageSizeMM, int dpi)
@@ -151,6 +159,7 @@ void MainWindow::createActions()
     viewShowGridAction = makeAction(":/showgrid.png", tr("Show Grid"));
     viewShowGridAction->setCheckable(true);
     viewShowGridAction->setChecked(Settings::instance()->showGrid());
+    filePrintSeriesAction = makeAction(":/fileprint.png", tr("Print Series..."));
 }
 
 void MainWindow::createMenusAndToolBars()
@@ -170,6 +179,7 @@ void MainWindow::createMenusAndToolBars()
                            {fileNewAction, fileOpenAction, fileSaveAction, fileExportAction, nullptr,
                             filePrintAction, printPreviewAction, printSetPageSizeAction});
     file.first->insertAction(fileExportAction, fileSaveAsAction);
+    file.first->insertAction(printPreviewAction, filePrintSeriesAction);
     file.first->addSeparator();
     file.first->addAction(fileQuitAction);
 
@@ -216,6 +226,7 @@ void MainWindow::createConnections()
     connect(fileSaveAsAction, SIGNAL(triggered()), this, SLOT(fileSaveAs()));
     connect(fileExportAction, SIGNAL(triggered()), this, SLOT(fileExport()));
     connect(filePrintAction, SIGNAL(triggered()), this, SLOT(filePrint()));
+    connect(filePrintSeriesAction, SIGNAL(triggered()), this, SLOT(filePrintSeries()));
     connect(fileQuitAction, SIGNAL(triggered()), this, SLOT(close()));
     connect(printPreviewAction, SIGNAL(triggered()), this, SLOT(printPreview()));
     connect(printSetPageSizeAction, SIGNAL(triggered()), this, SLOT(printSetPageSize()));
@@ -511,7 +522,8 @@ void MainWindow::updateUi()
 
     const QList<QGraphicsItem *> items = scene->items();
     const bool hasContent = std::any_of(items.cbegin(), items.cend(), ItemEntries::isLabelItem);
-    for (QAction *action : {fileSaveAsAction, fileExportAction, filePrintAction, printPreviewAction})
+    for (QAction *action : {fileSaveAsAction, fileExportAction, filePrintAction, filePrintSeriesAction,
+                            printPreviewAction})
         action->setEnabled(hasContent);
 
     const int selected = scene->selectedItems().size();
@@ -663,18 +675,48 @@ void MainWindow::editClearTransforms()
 
 void MainWindow::paintScene(QPainter *painter)
 {
-    LabelPrinter::paintPage(painter, LabelRenderer(scene), placeholder);
+    LabelPrinter::paintPage(painter, LabelRenderer(scene), &values());
 }
 
 void MainWindow::filePrint()
 {
-    const QString error = LabelPrinter::print(printer.data(), scene, placeholder);
+    const QString error = LabelPrinter::print(printer.data(), scene, LabelValues(values()));
     if (!error.isEmpty()) {
         warn(error);
         return;
     }
     const QString margins = LabelPrinter::marginWarning(printer.data(), scene);
     statusBar()->showMessage(QString("%1 %2").arg(tr("Printed %1").arg(windowFilePath()), margins).trimmed(), 10000);
+}
+
+void MainWindow::filePrintSeries()
+{
+    PrintSeriesDialog dialog(values().value("serial"), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const LabelValues series = dialog.values(values());
+    QProgressDialog progress(tr("Printing labels..."), tr("Stop"), 0, series.count(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    int printed = 0;
+    const QString error = LabelPrinter::print(printer.data(), scene, series, [&](int done, int total) {
+        printed = done;
+        progress.setValue(done);
+        return done == total || !progress.wasCanceled();
+    });
+    progress.reset();
+    if (!error.isEmpty()) {
+        warn(error);
+        return;
+    }
+    if (printed < series.count()) {
+        statusBar()->showMessage(tr("Stopped after %1 of %2 labels: the labels done were sent to the printer.")
+                                     .arg(printed)
+                                     .arg(series.count()),
+                                 10000);
+        return;
+    }
+    statusBar()->showMessage(tr("Printed %n label(s) of %1", nullptr, printed).arg(windowFilePath()), 10000);
 }
 
 void MainWindow::printPreview()
@@ -712,21 +754,8 @@ void MainWindow::fileExport()
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
     if (fileName.isEmpty())
         return;
-    if (!LabelExporter::isSvg(fileName)) {
-        exportBitmap(fileName);
-        return;
-    }
-    const QString error = LabelExporter::exportSvg(fileName, scene, placeholder,
-                                                   printer->pageLayout().fullRectPoints().size());
-    if (error.isEmpty())
-        statusBar()->showMessage(tr("Exported %1").arg(fileName), 10000);
-    else
-        warn(error);
-}
-
-void MainWindow::exportBitmap(const QString &fileName)
-{
-    const QString error = LabelExporter::exportBitmap(fileName, scene, placeholder,
+    // The suffix alone decides between an SVG drawing and a bitmap format.
+    const QString error = LabelExporter::exportFile(fileName, scene, &values(),
                                                       printer->pageLayout().fullRectPoints().size(),
                                                       Settings::instance()->printDPI());
     if (error.isEmpty())

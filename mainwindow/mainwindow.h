@@ -8,10 +8,11 @@
 #include <QPointer>
 #include <QScopedPointer>
 
+#include "items/placeholder.h"
+
 class BrushWidget;
 class GraphicsView;
 class PenWidget;
-class Placeholder;
 class QAction;
 class QGraphicsItem;
 class QGraphicsItemGroup;
@@ -52,6 +53,7 @@ private slots:
     bool fileSaveAs();
     void fileExport();
     void filePrint();
+    void filePrintSeries();
     void editSelectedItem();
     void editAddItem();
     void editCopy();
@@ -90,8 +92,8 @@ private:
     void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
     void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
 
+    const Placeholder &values() const;
     void paintScene(QPainter *painter);
-    void exportBitmap(const QString &fileName);
 
     QScopedPointer<Ui::MainWindow> ui;
     QScopedPointer<QPrinter> printer;
@@ -102,6 +104,8 @@ private:
     int addOffset = 5;
     int pasteOffset = 5;
     Placeholder *placeholder = nullptr;
+    // Output without a table given still fills in the date.
+    const Placeholder defaultValues;
     // Set while items are read or the scene is cleared: each item changes
     // the selection, and the batch ends with one updateUi() for them all.
     bool uiDeferred = false;
@@ -112,6 +116,7 @@ private:
     QPointer<QAction> fileSaveAsAction;
     QPointer<QAction> fileExportAction;
     QPointer<QAction> filePrintAction;
+    QPointer<QAction> filePrintSeriesAction;
     QPointer<QAction> fileQuitAction;
     QPointer<QAction> printSetPageSizeAction;
     QPointer<QAction> printPreviewAction;

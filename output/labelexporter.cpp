@@ -2,62 +2,68 @@
 
 #include "output/labelrenderer.h"
 
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
-
-namespace {
-QString failed(const QString &fileName)
-{
-    return LabelExporter::tr("Failed to export: %1").arg(fileName);
-}
-} // namespace
 
 bool LabelExporter::isSvg(const QString &fileName)
 {
     return fileName.endsWith(".svg", Qt::CaseInsensitive);
 }
 
-QString LabelExporter::exportFile(const QString &fileName, QGraphicsScene *scene, const Placeholder *values,
-                                  const QSize &pagePoints, int dpi)
+QByteArray LabelExporter::bitmapFormat(const QString &fileName)
 {
-    return isSvg(fileName) ? exportSvg(fileName, scene, values, pagePoints)
-                           : exportBitmap(fileName, scene, values, pagePoints, dpi);
+    const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+    return QImageWriter::supportedImageFormats().contains(format) ? format : QByteArray();
 }
 
-QString LabelExporter::exportBitmap(const QString &fileName, QGraphicsScene *scene, const Placeholder *values,
-                                    const QSize &pagePoints, int dpi)
+bool LabelExporter::writeBitmap(QIODevice *device, const QByteArray &format, const LabelRenderer &renderer,
+                                const Placeholder *values, const QSize &pagePoints, int dpi)
 {
-    const LabelRenderer renderer(scene);
-    const QString unprintable = renderer.check(values);
-    if (!unprintable.isEmpty())
-        return QString("%1 (%2)").arg(failed(fileName), unprintable);
     // Whole device pixels per point, as the label printer's dots fall.
     const int scale = dpi / 72;
     QImage image(pagePoints * scale, QImage::Format_ARGB32);
     if (image.isNull())
-        return failed(fileName);
+        return false;
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     renderer.render(&painter, QRectF(), values);
     painter.end();
-    return image.save(fileName) ? QString() : failed(fileName);
+    return image.save(device, format.constData());
 }
 
-QString LabelExporter::exportSvg(const QString &fileName, QGraphicsScene *scene, const Placeholder *values,
-                                 const QSize &pagePoints)
+bool LabelExporter::writeSvg(QIODevice *device, const LabelRenderer &renderer, const Placeholder *values,
+                             const QSize &pagePoints)
 {
-    const LabelRenderer renderer(scene);
-    const QString unprintable = renderer.check(values);
-    if (!unprintable.isEmpty())
-        return QString("%1 (%2)").arg(failed(fileName), unprintable);
     QSvgGenerator generator;
-    generator.setFileName(fileName);
+    generator.setOutputDevice(device);
     generator.setSize(pagePoints);
     QPainter painter;
     if (!painter.begin(&generator))
-        return failed(fileName);
+        return false;
     renderer.render(&painter, QRectF(), values);
-    return painter.end() ? QString() : failed(fileName);
+    return painter.end();
+}
+
+QString LabelExporter::exportFile(const QString &fileName, QGraphicsScene *scene, const Placeholder *values,
+                                  const QSize &pagePoints, int dpi)
+{
+    const QString failed = tr("Failed to export: %1").arg(fileName);
+    const LabelRenderer renderer(scene);
+    const QString unprintable = renderer.check(values);
+    if (!unprintable.isEmpty())
+        return QString("%1 (%2)").arg(failed, unprintable);
+    const QByteArray format = bitmapFormat(fileName);
+    if (!isSvg(fileName) && format.isEmpty())
+        return failed;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed;
+    const bool written = isSvg(fileName) ? writeSvg(&file, renderer, values, pagePoints)
+                                         : writeBitmap(&file, format, renderer, values, pagePoints, dpi);
+    return written && file.commit() ? QString() : failed;
 }

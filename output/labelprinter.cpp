@@ -1,7 +1,9 @@
 #include "labelprinter.h"
 
 #include "document/itementries.h"
+#include "items/placeholder.h"
 #include "output/labelrenderer.h"
+#include "output/labelvalues.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -52,8 +54,12 @@ bool LabelPrinter::setup(QPrinter *printer, const QSizeF &pageSizeMM, int dpi)
     // offers it then rasterises the label at the same dots.
     if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo(*printer).supportedResolutions().contains(dpi))
         setCupsOption(printer, "Resolution", QString("%1dpi").arg(dpi));
-    const bool pageValid = pageSizeMM.width() > 0 && pageSizeMM.height() > 0;
-    return pageTaken && pageValid && dpi >= MinimumPrintDpi && dpi <= MaximumPrintDpi;
+    return pageTaken && isValid(pageSizeMM, dpi);
+}
+
+bool LabelPrinter::isValid(const QSizeF &pageSizeMM, int dpi)
+{
+    return pageSizeMM.width() > 0 && pageSizeMM.height() > 0 && dpi >= MinimumPrintDpi && dpi <= MaximumPrintDpi;
 }
 
 QString LabelPrinter::pageSettingsError(const QSizeF &pageSizeMM, int dpi)
@@ -69,7 +75,8 @@ QSize LabelPrinter::pageSizePoints(const QPrinter *printer)
     return printer->pageLayout().pageSize().sizePoints();
 }
 
-QString LabelPrinter::print(QPrinter *printer, QGraphicsScene *scene, const Placeholder *values)
+QString LabelPrinter::print(QPrinter *printer, QGraphicsScene *scene, const LabelValues &values,
+                            const Progress &progress)
 {
     const LabelRenderer renderer(scene);
     const QString unprintable = renderer.check(values);
@@ -82,7 +89,15 @@ QString LabelPrinter::print(QPrinter *printer, QGraphicsScene *scene, const Plac
     QPainter painter;
     if (printer->printerName().isEmpty() || !painter.begin(printer))
         return tr("Failed to print on %1").arg(printer->printerName());
-    paintPage(&painter, renderer, values);
+    const int count = values.count();
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !printer->newPage())
+            return tr("Failed to print on %1").arg(printer->printerName());
+        const Placeholder label = values.at(i);
+        paintPage(&painter, renderer, &label);
+        if (progress && !progress(i + 1, count))
+            break;
+    }
     // Qt hands the job to CUPS when the painter ends but does not look at
     // the answer; a printer that refuses the job shows only here.
     if (!painter.end())

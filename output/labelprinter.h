@@ -2,11 +2,14 @@
 #define LABELPRINTER_H
 
 #include <QCoreApplication>
+
+#include <functional>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
 
 class LabelRenderer;
+class LabelValues;
 class Placeholder;
 class QGraphicsScene;
 class QPainter;
@@ -26,9 +29,18 @@ public:
     // The label page as the printer took it, in whole points.
     static QSize pageSizePoints(const QPrinter *printer);
 
-    // Prints the scene's label with the values filled in; empty, or why
-    // nothing was printed.
-    static QString print(QPrinter *printer, QGraphicsScene *scene, const Placeholder *values);
+    // Told how many labels of how many are done; false stops the run.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // The page settings are usable: a positive size, a resolution a label
+    // printer can have.
+    static bool isValid(const QSizeF &pageSizeMM, int dpi);
+
+    // Prints one page per label of the values, in one job; empty, or why
+    // nothing was printed. Every label is checked before the first page.
+    // A run stopped by progress sends the pages done so far.
+    static QString print(QPrinter *printer, QGraphicsScene *scene, const LabelValues &values,
+                         const Progress &progress = Progress());
 
     // Draws the page as printing does, on a painter open on the printer:
     // scene point (x, y) lands at (x, y) points from the paper's corner.

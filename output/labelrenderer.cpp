@@ -2,6 +2,7 @@
 
 #include "document/itementries.h"
 #include "items/placeholder.h"
+#include "output/labelvalues.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -73,6 +74,18 @@ QString LabelRenderer::check(const Placeholder *values) const
         const QString error = object ? object->property("encodingError").toString() : QString();
         if (!error.isEmpty())
             return error;
+    }
+    return QString();
+}
+
+QString LabelRenderer::check(const LabelValues &values) const
+{
+    const int count = values.count();
+    for (int i = 0; i < count; ++i) {
+        const Placeholder label = values.at(i);
+        const QString error = check(&label);
+        if (!error.isEmpty())
+            return count == 1 ? error : tr("Label %1 of %2: %3").arg(i + 1).arg(count).arg(error);
     }
     return QString();
 }

@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 
+class LabelValues;
 class Placeholder;
 class QGraphicsScene;
 class QPainter;
@@ -26,6 +27,8 @@ public:
     // be encoded once they are filled in); empty when it can. Without values
     // the placeholders stay as they are.
     QString check(const Placeholder *values) const;
+    // The same for every label of a run, naming the first that fails.
+    QString check(const LabelValues &values) const;
 
     // Draws the scene rectangle into target on the painter's device,
     // keeping its proportions; a null target is the whole device.

@@ -65,6 +65,53 @@
     </message>
 </context>
 <context>
+    <name>CsvTable</name>
+    <message>
+        <source>Failed to open the data file %1 (%2)</source>
+        <translation>Die Datendatei %1 konnte nicht geöffnet werden (%2)</translation>
+    </message>
+    <message>
+        <source>The data file %1 is larger than %2 bytes.</source>
+        <translation>Die Datendatei %1 ist größer als %2 Bytes.</translation>
+    </message>
+    <message>
+        <source>Failed to read the data file %1 (%2)</source>
+        <translation>Die Datendatei %1 konnte nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>The data is not UTF-8 text.</source>
+        <translation>Die Daten sind kein UTF-8-Text.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>a quoted field is never closed.</source>
+        <translation>ein Feld in Anführungszeichen wird nie geschlossen.</translation>
+    </message>
+    <message>
+        <source>text follows the closing quote of a field.</source>
+        <translation>nach dem schließenden Anführungszeichen eines Felds folgt Text.</translation>
+    </message>
+    <message>
+        <source>a quote inside a field that does not start with one.</source>
+        <translation>ein Anführungszeichen in einem Feld, das nicht mit einem beginnt.</translation>
+    </message>
+    <message>
+        <source>there is no header row.</source>
+        <translation>es gibt keine Kopfzeile.</translation>
+    </message>
+    <message>
+        <source>a column has no name.</source>
+        <translation>eine Spalte hat keinen Namen.</translation>
+    </message>
+    <message>
+        <source>the row has %1 fields, the header has %2.</source>
+        <translation>die Zeile hat %1 Felder, die Kopfzeile hat %2.</translation>
+    </message>
+</context>
+<context>
     <name>LabelExporter</name>
     <message>
         <source>Failed to export: %1</source>
@@ -99,6 +146,21 @@
     </message>
 </context>
 <context>
+    <name>LabelOutput</name>
+    <message>
+        <source>Failed to write %1</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1: the suffix names no format the labels can be written in (.pdf, .svg or an image format).</source>
+        <translation>%1: Die Endung nennt kein Format, in das die Etiketten geschrieben werden können (.pdf, .svg oder ein Bildformat).</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 was not written.</source>
+        <translation>Abgebrochen: %1 wurde nicht geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>LabelPrinter</name>
     <message>
         <source>The page settings cannot be printed: %1 x %2 mm at %3 dpi</source>
@@ -123,6 +185,24 @@
     <message>
         <source>Items reach into the printer&apos;s unprintable margins and are cut off there.</source>
         <translation>Elemente reichen in die nicht bedruckbaren Ränder des Druckers und werden dort abgeschnitten.</translation>
+    </message>
+</context>
+<context>
+    <name>LabelRenderer</name>
+    <message>
+        <source>Label %1 of %2: %3</source>
+        <translation>Etikett %1 von %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>LabelValues</name>
+    <message>
+        <source>The count must be a whole number from 1 to %1.</source>
+        <translation>Die Anzahl muss eine ganze Zahl von 1 bis %1 sein.</translation>
+    </message>
+    <message>
+        <source>A series needs a serial of digits only, at most %1: &quot;%2&quot;.</source>
+        <translation>Eine Serie braucht eine Seriennummer nur aus Ziffern, höchstens %1: &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
@@ -340,6 +420,29 @@
         <source>Exported %1</source>
         <translation>%1 exportiert</translation>
     </message>
+    <message>
+        <source>Print Series...</source>
+        <translation>Serie drucken...</translation>
+    </message>
+    <message>
+        <source>Printing labels...</source>
+        <translation>Etiketten werden gedruckt...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 of %2 labels: the labels done were sent to the printer.</source>
+        <translation>Nach %1 von %2 Etiketten angehalten: Die fertigen Etiketten wurden an den Drucker gesendet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Printed %n label(s) of %1</source>
+        <translation>
+            <numerusform>%n Etikett von %1 gedruckt</numerusform>
+            <numerusform>%n Etiketten von %1 gedruckt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PenWidget</name>
@@ -382,6 +485,67 @@
     <message>
         <source>Style</source>
         <translation>Stil</translation>
+    </message>
+</context>
+<context>
+    <name>PrintMode</name>
+    <message>
+        <source>%1 of %2 labels, %3 labels a second</source>
+        <translation>%1 von %2 Etiketten, %3 Etiketten pro Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 has %2 data rows; a run takes 1 to %3.</source>
+        <translation>%1 hat %2 Datenzeilen; ein Lauf nimmt 1 bis %3.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSeriesDialog</name>
+    <message>
+        <source>Print Series</source>
+        <translation>Serie drucken</translation>
+    </message>
+    <message>
+        <source>Numbered series</source>
+        <translation>Nummerierte Serie</translation>
+    </message>
+    <message>
+        <source>First serial:</source>
+        <translation>Erste Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Count:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>One label per row of a data file (CSV)</source>
+        <translation>Ein Etikett pro Zeile einer Datendatei (CSV)</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Choose a data file.</source>
+        <translation>Wählen Sie eine Datendatei.</translation>
+    </message>
+    <message>
+        <source>The data file has no rows.</source>
+        <translation>Die Datendatei hat keine Zeilen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s), one per row.</source>
+        <translation>
+            <numerusform>%n Etikett, eines pro Zeile.</numerusform>
+            <numerusform>%n Etiketten, eines pro Zeile.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 - Data File</source>
+        <translation>%1 - Datendatei</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -532,6 +696,25 @@
     <message>
         <source>Height</source>
         <translation>Höhe</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>--print and --output exclude each other.</source>
+        <translation>--print und --output schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>--count and --data exclude each other.</source>
+        <translation>--count und --data schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>--count and --data need --print or --output.</source>
+        <translation>--count und --data brauchen --print oder --output.</translation>
+    </message>
+    <message>
+        <source>%1: the suffix names no format to write (.pdf, .svg or an image format).</source>
+        <translation>%1: Die Endung nennt kein Format zum Schreiben (.pdf, .svg oder ein Bildformat).</translation>
     </message>
 </context>
 </TS>
