@@ -21,9 +21,12 @@ namespace {
 bool needsNoDisplay(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        for (const char *option : {"--print", "-print", "--output", "-output", "--help", "-help", "-h", "-?",
-                                   "--help-all", "--version", "-version", "-v"}) {
-            if (std::strcmp(argv[i], option) == 0 || std::strncmp(argv[i], "--output=", 9) == 0)
+        // Series and merges go only with those, or are refused unseen.
+        for (const char *option : {"--print", "-print", "--output", "-output", "--count", "-count", "--data",
+                                   "-data", "--help", "-help", "-h", "-?", "--help-all", "--version", "-version",
+                                   "-v"}) {
+            const size_t length = std::strlen(option);
+            if (std::strncmp(argv[i], option, length) == 0 && (argv[i][length] == '\0' || argv[i][length] == '='))
                 return true;
         }
     }

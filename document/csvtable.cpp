@@ -124,6 +124,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     for (const QString &name : qAsConst(table.m_header)) {
         if (name.trimmed().isEmpty()) {
             line = 1;
+            table.m_header.clear();
             return fail(tr("a column has no name."));
         }
     }

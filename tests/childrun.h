@@ -23,9 +23,10 @@ struct ChildRun
 };
 
 // A home of its own for each run (settings given are written there first),
-// no display of any kind, and only the given scheduler to print to.
+// no display of any kind, only the given scheduler to print to, and input
+// on standard input.
 inline ChildRun runTagforge(const QStringList &arguments, const QString &cupsServer,
-                            const QVariantHash &settings = {})
+                            const QVariantHash &settings = {}, const QByteArray &input = QByteArray())
 {
     ChildRun run;
     QTemporaryDir home;
@@ -45,7 +46,8 @@ inline ChildRun runTagforge(const QStringList &arguments, const QString &cupsSer
     environment.remove("XDG_DOCUMENTS_DIR");
     for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"})
         environment.remove(variable);
-    environment.insert("CUPS_SERVER", cupsServer);
+    if (!cupsServer.isEmpty())
+        environment.insert("CUPS_SERVER", cupsServer);
     // Only the scheduler may name the default printer.
     environment.remove("PRINTER");
     environment.remove("LPDEST");
@@ -53,6 +55,8 @@ inline ChildRun runTagforge(const QStringList &arguments, const QString &cupsSer
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(TAGFORGE_BIN, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     run.finished = process.waitForFinished(120000);
     if (!run.finished) {
         process.kill();

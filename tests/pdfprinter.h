@@ -269,6 +269,17 @@ inline QString pdfText(const QString &pdf, QString *error)
     return QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error)).simplified();
 }
 
+// The text of each page of a PDF, white space made single blanks.
+inline QStringList pdfPages(const QString &pdf, QString *error)
+{
+    QStringList pages = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error))
+                            .split('\f', Qt::SkipEmptyParts);
+    for (QString &page : pages)
+        page = page.simplified();
+    pages.removeAll(QString());
+    return pages;
+}
+
 // The contents of the QR codes found in image files.
 inline QStringList imageQrCodes(const QStringList &images, QString *error)
 {

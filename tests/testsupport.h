@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,12 @@ public:
 private:
     QTemporaryDir dir;
 };
+
+inline bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
 
 // QTEST_MAIN with a private home for the whole test process.
 #define TAGFORGE_TEST_MAIN(TestObject)                  \

@@ -44,12 +44,6 @@ private:
     QTemporaryDir labels;
 };
 
-static bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
 // A page size from the PDF matches when it is within a point of the
 // expected one: the driver rounds custom sizes to whole points.
 static bool samePageSize(const QSizeF &actual, const QSizeF &expected)

@@ -5,6 +5,8 @@
 // actions and panels, answering its modal dialogs from a timer, and reading
 // its label items.
 
+#include "testsupport.h"
+
 #include "app/settings.h"
 #include "items/boxitem.h"
 #include "items/qrcodeitem.h"
@@ -121,14 +123,6 @@ inline QByteArray readAll(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
-}
-
-inline bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return file.write(data) == data.size();
 }
 
 // Answers the modal dialogs that the code under test opens. Each modal
