@@ -1,4 +1,5 @@
 #include "app/settings.h"
+#include "app/translations.h"
 #include "items/placeholder.h"
 #include "mainwindow/mainwindow.h"
 
@@ -38,15 +39,7 @@ int main(int argc, char *argv[])
     for (const QString &key : {QStringLiteral("code"), QStringLiteral("serial")})
         placeholder.setValue(key, parser.value(key));
 
-    const QStringList baseNames{QStringLiteral("qt"), QCoreApplication::applicationName()};
-    for (const QString &baseName : baseNames) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(Settings::instance()->language(), baseName, "_",
-                             QString("%1/translations").arg(QCoreApplication::applicationDirPath()), QString()))
-            app.installTranslator(translator);
-        else
-            translator->deleteLater();
-    }
+    Translations::install(&app, Settings::instance()->language());
 
     MainWindow window;
     window.setPlaceholder(&placeholder);

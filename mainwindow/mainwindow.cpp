@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/settings.h"
+#include "app/translations.h"
 #include "dialogs/printersetting.h"
 #include "dialogs/textitemdialog.h"
 #include "document/itemrecords.h"
@@ -266,7 +267,7 @@ void MainWindow::warn(const QString &text)
 
 bool MainWindow::isUnnamed(const QString &path) const
 {
-    return path.isEmpty() || path == tr("Unnamed");
+    return path.isEmpty() || path == tr("Unnamed") || Translations::isUnnamed(path);
 }
 
 void MainWindow::openInitialDocument()
