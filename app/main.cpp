@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -30,10 +33,19 @@ int main(int argc, char *argv[])
                                          "warn, info, verbose, debug, trace. \nDefault is 'fatal'.",
                                          "level", "fatal");
     parser.addOptions({debugOption, printOption, configOption, codeOption, serialOption, levelOption});
+    parser.addPositionalArgument("file", "The label file to open, the same as --config <file>.", "[file]");
     parser.process(app);
 
-    if (parser.isSet(configOption))
-        Settings::instance()->setMostRecentFile(parser.value(configOption));
+    // A plain file argument means --config; either is stored with its full path.
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        fprintf(stderr, "Unexpected argument: %s\n", qPrintable(files.at(1)));
+        return 1;
+    }
+    if (parser.isSet(configOption) || !files.isEmpty()) {
+        const QString file = parser.isSet(configOption) ? parser.value(configOption) : files.first();
+        Settings::instance()->setMostRecentFile(file.isEmpty() ? file : QFileInfo(file).absoluteFilePath());
+    }
 
     Placeholder placeholder;
     for (const QString &key : {QStringLiteral("code"), QStringLiteral("serial")})
