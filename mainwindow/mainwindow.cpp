@@ -11,6 +11,7 @@
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 #include "mainwindow/graphicsview.h"
+#include "mainwindow/languagemenu.h"
 #include "panels/brushwidget.h"
 #include "panels/penwidget.h"
 #include "panels/transformwidget.h"
@@ -203,6 +204,8 @@ void MainWindow::createMenusAndToolBars()
     const auto viewMenu = makeMenuAndToolBar(tr("View"), "viewToolBar");
     populateMenuAndToolBar(viewMenu.first, viewMenu.second,
                            {viewZoomInAction, viewZoomOutAction, viewZoomToFitAction, nullptr, viewShowGridAction});
+    viewMenu.first->addSeparator();
+    viewMenu.first->addMenu(new LanguageMenu(this));
 }
 
 void MainWindow::createDockWidgets()
