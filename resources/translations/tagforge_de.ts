@@ -65,6 +65,17 @@
     </message>
 </context>
 <context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>The language changes at the next start.</source>
+        <translation>Die Sprache wechselt beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -310,6 +321,14 @@
     <message>
         <source>Exported %1</source>
         <translation>%1 exportiert</translation>
+    </message>
+    <message>
+        <source>Failed to print on %1: %2</source>
+        <translation>Drucken auf %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>The page settings cannot be printed: %1 x %2 mm at %3 dpi</source>
+        <translation>Die Seiteneinstellungen lassen sich nicht drucken: %1 x %2 mm bei %3 dpi</translation>
     </message>
 </context>
 <context>
