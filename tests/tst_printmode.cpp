@@ -112,10 +112,14 @@ TestPrintMode::Run TestPrintMode::runTagforge(const QStringList &arguments, cons
     Run run;
     // Each run gets a home of its own: print mode writes its settings on exit.
     QTemporaryDir home;
-    if (!settings.isEmpty()) {
+    {
+        // The warnings are read in English; a new user's would be Chinese.
+        QVariantHash values{{"Ui/Language", QLocale(QLocale::English)}};
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            values.insert(it.key(), it.value());
         // The settings file of the child, in the format Qt keeps on Linux.
         QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
-        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
             file.setValue(it.key(), it.value());
         file.sync();
         if (file.status() != QSettings::NoError) {
