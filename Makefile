@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 
 .PHONY: all deps configure build run test test-asan fuzz bench pdf-printer install uninstall deb \
-	translations-update clean
+	translations-update screenshots clean
 
 all: build
 
@@ -89,6 +89,10 @@ deb: build
 # translate the new entries (Qt Linguist, or by hand) and commit them.
 translations-update: configure
 	cmake --build $(BUILD) --target translations-update
+
+# The README's pictures, from the real program under a virtual display.
+screenshots: build
+	scripts/screenshots $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
