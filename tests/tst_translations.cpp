@@ -5,6 +5,7 @@
 #include "mainwindow/languagemenu.h"
 
 #include <QDirIterator>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
@@ -76,6 +77,8 @@ private slots:
     void initTestCase();
     void catalogues_data();
     void catalogues();
+    void install_data();
+    void install();
     void languageMenu_data();
     void languageMenu();
 
@@ -132,6 +135,36 @@ void TestTranslations::catalogues()
             problems << "not in the .qm file: " + source;
     }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+}
+
+void TestTranslations::install_data()
+{
+    QTest::addColumn<QLocale>("language");
+    QTest::addColumn<QString>("unnamed");
+    QTest::addColumn<QString>("cancel");
+
+    QTest::newRow("German") << QLocale("de_DE") << "Unbenannt" << "Abbrechen";
+    QTest::newRow("Chinese") << QLocale(QLocale::Chinese) << "未命名" << "取消";
+    // Without a translation of the window, Qt's buttons stay English too.
+    QTest::newRow("French") << QLocale("fr_FR") << "Unnamed" << "Cancel";
+}
+
+// The window's texts and Qt's stock buttons, as start-up installs them.
+void TestTranslations::install()
+{
+    QFETCH(QLocale, language);
+    QFETCH(QString, unnamed);
+    QFETCH(QString, cancel);
+
+    const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    if (QDir(qtDir).entryList({"qtbase_de.qm"}).isEmpty())
+        QSKIP("Qt's translations are not installed (qttranslations5-l10n)");
+    Translations::install(qApp, language);
+    const QString gotUnnamed = QCoreApplication::translate("MainWindow", "Unnamed");
+    const QString gotCancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    qDeleteAll(qApp->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
+    QCOMPARE(gotUnnamed, unnamed);
+    QCOMPARE(gotCancel, cancel);
 }
 
 void TestTranslations::languageMenu_data()
