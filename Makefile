@@ -2,7 +2,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz bench pdf-printer clean
+.PHONY: all deps configure build run test test-asan fuzz bench pdf-printer install uninstall deb \
+	translations-update screenshots clean
 
 all: build
 
@@ -66,6 +67,32 @@ bench: build
 # A private PDF printer as the default printer in a shell; exit it to stop.
 pdf-printer: build
 	$(if $(filter 0,$(shell id -u)),,sudo) tests/cups/pdfprinter.sh shell --out $(abspath $(BUILD))/pdf-printer
+
+# Installs under PREFIX, staged below DESTDIR when that is set (for
+# packagers); build/install_manifest.txt records every file for uninstall.
+# Without DESTDIR the desktop sees the new MIME type and menu entry at once.
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	$(if $(DESTDIR),,scripts/desktop-caches "$(PREFIX)")
+
+uninstall:
+	scripts/uninstall $(BUILD)/install_manifest.txt "$(PREFIX)" "$(DESTDIR)"
+
+# The Debian package, $(BUILD)/tagforge_<version>_<arch>.deb, installing under /usr.
+deb: build
+	cd $(BUILD) && cpack -G DEB
+
+# Brings the .ts files up to date with the texts of the sources; then
+# translate the new entries (Qt Linguist, or by hand) and commit them.
+translations-update: configure
+	cmake --build $(BUILD) --target translations-update
+
+# The README's pictures, from the real program under a virtual display.
+screenshots: build
+	scripts/screenshots $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

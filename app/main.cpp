@@ -1,5 +1,6 @@
 #include "app/printmode.h"
 #include "app/settings.h"
+#include "app/translations.h"
 #include "items/placeholder.h"
 #include "mainwindow/mainwindow.h"
 #include "output/labeloutput.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
-#include <QTranslator>
 
 #include <cstdlib>
 #include <cstring>
@@ -74,7 +74,13 @@ int main(int argc, char *argv[])
                                           "file");
     parser.addOptions({debugOption, printOption, configOption, codeOption, serialOption, levelOption, countOption,
                        dataOption, outputOption});
+    parser.addPositionalArgument("file", "The label file to open, the same as --config <file>.", "[file]");
     parser.process(app);
+
+    // A plain file argument means --config.
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return commandLineError(QCoreApplication::translate("main", "Unexpected argument: %1").arg(files.at(1)));
 
     const bool unattended = parser.isSet(printOption) || parser.isSet(outputOption);
     PrintMode::Request request;
@@ -103,8 +109,8 @@ int main(int argc, char *argv[])
     request.dataFile = parser.value(dataOption);
 
     // Stored absolute, so that the label opens again from any folder.
-    if (parser.isSet(configOption)) {
-        const QString path = parser.value(configOption);
+    if (parser.isSet(configOption) || !files.isEmpty()) {
+        const QString path = parser.isSet(configOption) ? parser.value(configOption) : files.first();
         Settings::instance()->setMostRecentFile(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
     }
 
@@ -112,15 +118,7 @@ int main(int argc, char *argv[])
     for (const QString &key : {QStringLiteral("code"), QStringLiteral("serial")})
         placeholder.setValue(key, parser.value(key));
 
-    const QStringList baseNames{QStringLiteral("qt"), QCoreApplication::applicationName()};
-    for (const QString &baseName : baseNames) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(Settings::instance()->language(), baseName, "_",
-                             QString("%1/translations").arg(QCoreApplication::applicationDirPath()), QString()))
-            app.installTranslator(translator);
-        else
-            translator->deleteLater();
-    }
+    Translations::install(&app, Settings::instance()->language());
 
     if (unattended) {
         request.labelPath = Settings::instance()->mostRecentFile();

@@ -43,6 +43,11 @@ QLocale Settings::language() const
     return settings->value(LanguageKey, QLocale(QLocale::Chinese, QLocale::AnyCountry)).toLocale();
 }
 
+void Settings::setLanguage(const QLocale &language)
+{
+    settings->setValue(LanguageKey, language);
+}
+
 bool Settings::showGrid() const
 {
     return settings->value(ShowGridKey, true).toBool();

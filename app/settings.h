@@ -22,6 +22,7 @@ public:
     static Settings *instance();
 
     QLocale language() const;
+    void setLanguage(const QLocale &language);
     bool showGrid() const;
     void setShowGrid(bool on);
     QString mostRecentFile() const;

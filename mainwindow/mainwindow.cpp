@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/settings.h"
+#include "app/translations.h"
 #include "dialogs/printersetting.h"
 #include "dialogs/printseriesdialog.h"
 #include "dialogs/textitemdialog.h"
@@ -13,6 +14,7 @@
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 #include "mainwindow/graphicsview.h"
+#include "mainwindow/languagemenu.h"
 #include "output/labelexporter.h"
 #include "output/labelprinter.h"
 #include "output/labelrenderer.h"
@@ -196,6 +198,8 @@ void MainWindow::createMenusAndToolBars()
     const auto viewMenu = makeMenuAndToolBar(tr("View"), "viewToolBar");
     populateMenuAndToolBar(viewMenu.first, viewMenu.second,
                            {viewZoomInAction, viewZoomOutAction, viewZoomToFitAction, nullptr, viewShowGridAction});
+    viewMenu.first->addSeparator();
+    viewMenu.first->addMenu(new LanguageMenu(this));
 }
 
 void MainWindow::createDockWidgets()
@@ -257,7 +261,7 @@ void MainWindow::warn(const QString &text)
 
 bool MainWindow::isUnnamed(const QString &path) const
 {
-    return path.isEmpty() || path == tr("Unnamed");
+    return path.isEmpty() || path == tr("Unnamed") || Translations::isUnnamed(path);
 }
 
 void MainWindow::openInitialDocument()

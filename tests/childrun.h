@@ -8,6 +8,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFont>
+#include <QLocale>
 #include <QPen>
 #include <QProcess>
 #include <QRectF>
@@ -30,9 +31,13 @@ inline ChildRun runTagforge(const QStringList &arguments, const QString &cupsSer
 {
     ChildRun run;
     QTemporaryDir home;
-    if (!settings.isEmpty()) {
-        QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    {
+        // The warnings are read in English; a new user's would be Chinese.
+        QVariantHash values{{"Ui/Language", QLocale(QLocale::English)}};
         for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            values.insert(it.key(), it.value());
+        QSettings file(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
             file.setValue(it.key(), it.value());
         file.sync();
         if (file.status() != QSettings::NoError) {

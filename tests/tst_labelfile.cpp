@@ -5,9 +5,11 @@
 #include "windowdriver.h"
 
 #include <QClipboard>
+#include <QDirIterator>
 #include <QMimeData>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -764,6 +766,14 @@ void TestLabelFile::initialDocument_data()
     QTest::newRow("existing file") << "initial.qlt" << 1 << "";
     QTest::newRow("unreadable file") << "missing.qlt" << 0 << "Failed to open file: %1 (No such file or directory)";
     QTest::newRow("Unnamed") << "Unnamed" << 0 << "";
+    // Stored by a window in another language.
+    QDirIterator files(QCoreApplication::applicationDirPath() + "/translations", {"tagforge_*.qm"}, QDir::Files);
+    while (files.hasNext()) {
+        QTranslator translator;
+        QVERIFY(translator.load(files.next()));
+        QTest::newRow(qPrintable("Unnamed, " + files.fileName())) << translator.translate("MainWindow", "Unnamed")
+                                                                  << 0 << "";
+    }
 }
 
 void TestLabelFile::initialDocument()
@@ -772,7 +782,7 @@ void TestLabelFile::initialDocument()
     QFETCH(int, items);
     QFETCH(QString, warning);
     QString path = stored;
-    if (stored != "Unnamed")
+    if (items || !warning.isEmpty())
         path = dir.filePath(stored);
     if (items)
         QVERIFY(writeFile(path, header() + boxEntry(QPointF(70, 70))));

@@ -259,7 +259,7 @@ void TestMainWindow::menusAndToolBars_data()
                           << QStringList{"New", "Open...", "Save", "Export...", Separator, "Print",
                                          "Print Preview...", "Page Size..."};
     QTest::newRow("Edit") << 1 << "Edit" << "editToolBar" << edit << edit;
-    QTest::newRow("View") << 2 << "View" << "viewToolBar" << view << view;
+    QTest::newRow("View") << 2 << "View" << "viewToolBar" << view + QStringList{Separator, "Language"} << view;
 }
 
 void TestMainWindow::menusAndToolBars()

@@ -189,7 +189,8 @@ void TestStartup::help()
             previous = at;
         }
     }
-    QVERIFY2(!text.contains("Arguments:"), "no positional arguments are declared");
+    QVERIFY2(text.contains("Arguments: file The label file to open, the same as --config <file>."),
+             qPrintable(result.out));
     // "\nDefault" in the level text starts a line of its own.
     QVERIFY(result.out.contains(QRegularExpression("trace\\.\\s*\\n\\s*Default is 'fatal'\\.")));
 
@@ -228,6 +229,7 @@ void TestStartup::commandLineError_data()
     QTest::newRow("level without value") << QStringList{"--print", "-l"};
     QTest::newRow("unknown option after config") << QStringList{"--config", "new.qlt", "--foo"};
     QTest::newRow("unknown option in print mode") << QStringList{"--print", "--config", "new.qlt", "-x"};
+    QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"};
 }
 
 void TestStartup::commandLineError()
@@ -256,15 +258,18 @@ void TestStartup::printModeStoresConfig_data()
 {
     QTest::addColumn<QStringList>("extra");
     QTest::addColumn<QString>("config");
+    QTest::addColumn<bool>("plain");
 
     const QString missing = "missing.qlt";
-    QTest::newRow("config only") << QStringList() << missing;
-    QTest::newRow("code and serial") << QStringList{"--code", "ABC", "--serial", "0042"} << missing;
-    QTest::newRow("short code and serial") << QStringList{"-c", "ABC", "-s", "7"} << missing;
-    QTest::newRow("debug and level") << QStringList{"--debug", "--level", "trace"} << missing;
-    QTest::newRow("short level") << QStringList{"-l", "quiet"} << missing;
-    QTest::newRow("relative path, stored absolute") << QStringList() << "sub dir/Label.QLT";
-    QTest::newRow("no config: previous most recent file") << QStringList() << QString();
+    QTest::newRow("config only") << QStringList() << missing << false;
+    QTest::newRow("code and serial") << QStringList{"--code", "ABC", "--serial", "0042"} << missing << false;
+    QTest::newRow("short code and serial") << QStringList{"-c", "ABC", "-s", "7"} << missing << false;
+    QTest::newRow("debug and level") << QStringList{"--debug", "--level", "trace"} << missing << false;
+    QTest::newRow("short level") << QStringList{"-l", "quiet"} << missing << false;
+    QTest::newRow("relative path, stored absolute") << QStringList() << "sub dir/Label.QLT" << false;
+    QTest::newRow("no config: previous most recent file") << QStringList() << QString() << false;
+    QTest::newRow("plain file argument") << QStringList() << missing << true;
+    QTest::newRow("plain relative file, serial") << QStringList{"-s", "7"} << "sub dir/Label.QLT" << true;
 }
 
 // Print mode ends by itself, so it shows what start-up and the close
@@ -274,6 +279,7 @@ void TestStartup::printModeStoresConfig()
 {
     QFETCH(QStringList, extra);
     QFETCH(QString, config);
+    QFETCH(bool, plain);
 
     ChildHome home;
     const QString previous = home.path() + "/previous.qlt";
@@ -282,15 +288,17 @@ void TestStartup::printModeStoresConfig()
     QString path = previous;
     QStringList arguments{"--print"};
     if (!config.isEmpty()) {
-        path = home.path() + "/" + config;
-        // The child starts in its home: a relative path names the same file.
-        arguments << "--config" << (config.startsWith("sub") ? config : path);
+        const QString given = config.startsWith("sub") ? config : home.path() + "/" + config;
+        arguments << (plain ? QStringList{given} : QStringList{"--config", given});
+        // The child runs in the home folder.
+        path = QDir(home.path()).absoluteFilePath(given);
     }
     const RunResult result = home.run(arguments + extra);
     QVERIFY2(result.finished, "the process did not end; a message box may be waiting");
     QVERIFY2(result.exitStatus == QProcess::NormalExit && result.exitCode == 2, qPrintable(describe(result)));
 
     QCOMPARE(home.stored("Ui/MostRecentFile").toString(), path);
+    QVERIFY2(result.err.contains(path), qPrintable(describe(result)));
     // No window was made, so there is no window state to keep.
     QVERIFY(!home.stored("MainWindow/geometry").isValid());
     QVERIFY(!home.stored("MainWindow/windowState").isValid());

@@ -206,6 +206,17 @@
     </message>
 </context>
 <context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>The language changes at the next start.</source>
+        <translation>Die Sprache wechselt beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -715,6 +726,10 @@
     <message>
         <source>%1: the suffix names no format to write (.pdf, .svg or an image format).</source>
         <translation>%1: Die Endung nennt kein Format zum Schreiben (.pdf, .svg oder ein Bildformat).</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Unerwartetes Argument: %1</translation>
     </message>
 </context>
 </TS>
