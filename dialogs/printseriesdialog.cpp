@@ -59,7 +59,7 @@ void PrintSeriesDialog::updateState()
     } else if (table.rowCount() == 0) {
         message = tr("The data file has no rows.");
     } else {
-        message = tr("%n label(s), one per row.", nullptr, table.rowCount());
+        message = tr("Rows to print, one label each: %1").arg(table.rowCount());
     }
     const bool valid = series ? message.isEmpty() : table.error().isEmpty() && table.rowCount() > 0;
     ui->messageLabel->setText(message);

@@ -720,7 +720,7 @@ void MainWindow::filePrintSeries()
                                  10000);
         return;
     }
-    statusBar()->showMessage(tr("Printed %n label(s) of %1", nullptr, printed).arg(windowFilePath()), 10000);
+    statusBar()->showMessage(tr("Printed %1 labels of %2").arg(printed).arg(windowFilePath()), 10000);
 }
 
 void MainWindow::printPreview()

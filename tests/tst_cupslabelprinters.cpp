@@ -2,6 +2,12 @@
 #include "labellanguage.h"
 #include "pdfprinter.h"
 #include "testsupport.h"
+#include "windowdriver.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 
 #include <QPageSize>
 #include <QPainter>
@@ -29,6 +35,9 @@ private slots:
     void printsTrueSize();
     void programPrintsTrueSize_data();
     void programPrintsTrueSize();
+    void seriesOneLabelPerPage();
+    void printSeriesDialog_data();
+    void printSeriesDialog();
 
 private:
     PdfPrinter printer;
@@ -326,6 +335,88 @@ void TestCupsLabelPrinters::programPrintsTrueSize()
     const QString frameError = measure(QRectF(frame - QPointF(51, 31), QSizeF(102, 62)));
     QVERIFY2(frameError.isEmpty(), qPrintable("frame: " + frameError));
     QCOMPARE(labelQrCodes(page, &error), QStringList{"TRUE SIZE 0042"});
+}
+
+// A series through a label printer is one label per page.
+void TestCupsLabelPrinters::seriesOneLabelPerPage()
+{
+    QTemporaryDir dir;
+    const QString label = dir.filePath("label.qlt");
+    QVERIFY(writeLabel(label, {}, {{QPointF(20, 20), 100, "{%serial%}"}}));
+    const QString queue = printer.labelQueue("zebra");
+    QVERIFY2(printer.setDefaultQueue(queue), qPrintable(printer.errorString()));
+    QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0998", "--count", "3"},
+                                     printer.server(), {{"Printer/PrintDPI", 203}});
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    QString error;
+    const QList<QImage> labels = zplLabels(printer.deviceData(queue), &error);
+    QVERIFY2(labels.size() == 3, qPrintable(QString("%1 labels %2").arg(labels.size()).arg(error)));
+    QStringList codes;
+    for (const QImage &page : labels)
+        codes << labelQrCodes(page, &error);
+    QCOMPARE(codes, (QStringList{"0998", "0999", "1000"}));
+}
+
+void TestCupsLabelPrinters::printSeriesDialog_data()
+{
+    QTest::addColumn<bool>("data");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("numbered series") << false << QStringList{"0007", "0008", "0009"};
+    QTest::newRow("data file") << true << QStringList{"A-1", "B,2"};
+}
+
+// File > Print Series... prints the run the dialog was given, one page each.
+void TestCupsLabelPrinters::printSeriesDialog()
+{
+    QFETCH(bool, data);
+    QFETCH(QStringList, codes);
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("rows.csv");
+    QVERIFY(writeFile(csv, "serial,code\n0001,A-1\n0002,\"B,2\"\n"));
+    QVERIFY2(printer.setDefaultQueue(printer.queue()), qPrintable(printer.errorString()));
+    QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
+    MainWindow window;
+    startWindow(window);
+    QRCodeItem *code = addQRCode(window, QPointF(100, 100));
+    QVERIFY(code);
+    code->setPlainText(data ? "{%code%}" : "{%serial%}");
+    code->setSelected(true);
+    code->setShear(120, 120);
+
+    ModalResponder responder;
+    QStringList columns;
+    responder.expect([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        QVERIFY2(dialog && dialog->objectName() == "PrintSeriesDialog", "expected the series dialog");
+        if (data) {
+            dialog->findChild<QRadioButton *>("dataRadioButton")->setChecked(true);
+            auto *path = dialog->findChild<QLineEdit *>("dataLineEdit");
+            path->setText(csv);
+            QVERIFY(QMetaObject::invokeMethod(path, "editingFinished"));
+            const QTableWidget *preview = dialog->findChild<QTableWidget *>("previewTable");
+            for (int c = 0; c < preview->columnCount(); ++c)
+                columns << preview->horizontalHeaderItem(c)->text();
+        } else {
+            dialog->findChild<QLineEdit *>("serialLineEdit")->setText("0007");
+            dialog->findChild<QSpinBox *>("countSpinBox")->setValue(3);
+        }
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    windowAction(&window, "Print Series...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.unexpected, 0);
+    if (data)
+        QCOMPARE(columns, (QStringList{"serial", "code"}));
+    QVERIFY2(statusMessage(&window).startsWith(QString("Printed %1 labels").arg(codes.size())),
+             qPrintable(statusMessage(&window)));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    const QStringList pdfs = printer.pdfs();
+    QCOMPARE(pdfs.size(), 1);
+    QString error;
+    QCOMPARE(pdfQrCodes(pdfs.first(), 150, &error), codes);
 }
 
 TAGFORGE_TEST_MAIN(TestCupsLabelPrinters)

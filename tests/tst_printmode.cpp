@@ -32,6 +32,7 @@ private slots:
     void refusesUnencodableCode_data();
     void refusesUnencodableCode();
     void largeCodesInBoundedMemory();
+    void seriesIsOneJob();
     void failsWithoutPrinter_data();
     void failsWithoutPrinter();
     void refusesNonsenseSettings_data();
@@ -218,6 +219,35 @@ void TestPrintMode::largeCodesInBoundedMemory()
     rusage usage{};
     QCOMPARE(getrusage(RUSAGE_CHILDREN, &usage), 0);
     QVERIFY2(usage.ru_maxrss < 160 * 1024, qPrintable(QString("peak %1 KiB").arg(usage.ru_maxrss)));
+}
+
+// A thousand numbered labels are one job of a thousand pages, each with its
+// own serial in text and code.
+void TestPrintMode::seriesIsOneJob()
+{
+    const QString label = labels.filePath("series.qlt");
+    QVERIFY(writeLabel(label, {{QPointF(20, 20), "S{%serial%}"}}, {{QPointF(150, 150), 100, "{%serial%}"}}));
+    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042", "--count", "1000"},
+                                     printer.server());
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(describe(run)));
+    const QString pdf = onlyJobPdf();
+    QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
+    QString error;
+    const QStringList pages = pdfPages(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(pages.size(), 1000);
+    for (int k = 0; k < pages.size(); ++k)
+        QCOMPARE(pages.at(k), QString("S%1").arg(42 + k, 4, 10, QChar('0')));
+    // The codes of the first, a middle and the last page.
+    for (int page : {1, 59, 1000}) {
+        QTemporaryDir images;
+        QVERIFY2(!runTool("pdftoppm", {"-f", QString::number(page), "-l", QString::number(page), "-r", "150", "-png",
+                                       pdf, images.filePath("page")}, &error).isNull(), qPrintable(error));
+        QStringList files;
+        for (const QString &name : QDir(images.path()).entryList({"*.png"}, QDir::Files))
+            files << images.filePath(name);
+        QCOMPARE(imageQrCodes(files, &error), QStringList{QString("%1").arg(41 + page, 4, 10, QChar('0'))});
+    }
 }
 
 void TestPrintMode::failsWithoutPrinter_data()

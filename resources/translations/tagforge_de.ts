@@ -447,12 +447,9 @@
         <source>Stopped after %1 of %2 labels: the labels done were sent to the printer.</source>
         <translation>Nach %1 von %2 Etiketten angehalten: Die fertigen Etiketten wurden an den Drucker gesendet.</translation>
     </message>
-    <message numerus="yes">
-        <source>Printed %n label(s) of %1</source>
-        <translation>
-            <numerusform>%n Etikett von %1 gedruckt</numerusform>
-            <numerusform>%n Etiketten von %1 gedruckt</numerusform>
-        </translation>
+    <message>
+        <source>Printed %1 labels of %2</source>
+        <translation>%1 Etiketten von %2 gedruckt</translation>
     </message>
 </context>
 <context>
@@ -543,13 +540,6 @@
         <source>The data file has no rows.</source>
         <translation>Die Datendatei hat keine Zeilen.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s), one per row.</source>
-        <translation>
-            <numerusform>%n Etikett, eines pro Zeile.</numerusform>
-            <numerusform>%n Etiketten, eines pro Zeile.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 - Data File</source>
         <translation>%1 - Datendatei</translation>
@@ -557,6 +547,10 @@
     <message>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Rows to print, one label each: %1</source>
+        <translation>Zu druckende Zeilen, je ein Etikett: %1</translation>
     </message>
 </context>
 <context>

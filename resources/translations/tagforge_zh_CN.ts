@@ -447,11 +447,9 @@
         <source>Stopped after %1 of %2 labels: the labels done were sent to the printer.</source>
         <translation>在 %2 个标签中的第 %1 个后停止：已完成的标签已发送到打印机。</translation>
     </message>
-    <message numerus="yes">
-        <source>Printed %n label(s) of %1</source>
-        <translation>
-            <numerusform>已打印 %1 的 %n 个标签</numerusform>
-        </translation>
+    <message>
+        <source>Printed %1 labels of %2</source>
+        <translation>已打印 %1 个标签，来自 %2</translation>
     </message>
 </context>
 <context>
@@ -542,12 +540,6 @@
         <source>The data file has no rows.</source>
         <translation>数据文件没有数据行。</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s), one per row.</source>
-        <translation>
-            <numerusform>%n 个标签，每行一个。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 - Data File</source>
         <translation>%1 - 数据文件</translation>
@@ -555,6 +547,10 @@
     <message>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Rows to print, one label each: %1</source>
+        <translation>待打印的行数，每行一个标签：%1</translation>
     </message>
 </context>
 <context>
