@@ -38,7 +38,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QParallelAnimationGroup>
 #include <QPrintPreviewDialog>
@@ -48,6 +50,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QtMath>
 
 #include <algorithm>
@@ -74,6 +77,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     setupPrinter(Settings::instance()->pageSizeMM(), Settings::instance()->printDPI());
     createSceneAndView();
+    undoStack = new QUndoStack(this);
     createActions();
     createMenusAndToolBars();
     createDockWidgets();
@@ -162,6 +166,14 @@ void MainWindow::createActions()
     viewShowGridAction->setCheckable(true);
     viewShowGridAction->setChecked(Settings::instance()->showGrid());
     filePrintSeriesAction = makeAction(":/fileprint.png", tr("Print Series..."));
+    editUndoAction = undoStack->createUndoAction(this, tr("Undo"));
+    editUndoAction->setIcon(QIcon::fromTheme("edit-undo"));
+    editUndoAction->setShortcuts(QKeySequence::Undo);
+    editRedoAction = undoStack->createRedoAction(this, tr("Redo"));
+    editRedoAction->setIcon(QIcon::fromTheme("edit-redo"));
+    editRedoAction->setShortcuts(QKeySequence::Redo);
+    editSelectAllAction = makeAction("", tr("Select All"));
+    editSelectAllAction->setShortcuts(QKeySequence::SelectAll);
 }
 
 void MainWindow::createMenusAndToolBars()
@@ -191,9 +203,10 @@ void MainWindow::createMenusAndToolBars()
 
     const auto edit = makeMenuAndToolBar(tr("Edit"), "editToolBar");
     populateMenuAndToolBar(edit.first, edit.second,
-                           {editSelectedItemAction, nullptr, editAddTextAction, editAddBoxAction,
+                           {editUndoAction, editRedoAction, nullptr, editSelectedItemAction, nullptr, editAddTextAction, editAddBoxAction,
                             editAddQRCodeAction, nullptr, editCopyAction, editCutAction, editPasteAction, nullptr,
                             editAlignmentAction, editClearTransformsAction});
+    edit.first->insertAction(editSelectedItemAction, editSelectAllAction);
 
     const auto viewMenu = makeMenuAndToolBar(tr("View"), "viewToolBar");
     populateMenuAndToolBar(viewMenu.first, viewMenu.second,
@@ -241,6 +254,17 @@ void MainWindow::createConnections()
     connect(editCopyAction, SIGNAL(triggered()), this, SLOT(editCopy()));
     connect(editCutAction, SIGNAL(triggered()), this, SLOT(editCut()));
     connect(editPasteAction, SIGNAL(triggered()), this, SLOT(editPaste()));
+    connect(editSelectAllAction, SIGNAL(triggered()), this, SLOT(editSelectAll()));
+    connect(undoStack, SIGNAL(indexChanged(int)), this, SLOT(historyMoved()));
+    connect(undoStack, SIGNAL(cleanChanged(bool)), this, SLOT(historyMoved()));
+    // Connected before any item's slot, so the name is set before the change.
+    connect(transformWidget, SIGNAL(angleChanged(double)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(shearChanged(int,int)), this, SLOT(notePanelEdit()));
+    connect(brushWidget, SIGNAL(brushChanged(QBrush)), this, SLOT(notePanelEdit()));
+    connect(penWidget, SIGNAL(penChanged(QPen)), this, SLOT(notePanelEdit()));
+    // Mouse and keys reach items through the view; a drag ends on release.
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
     connect(QGuiApplication::clipboard(), SIGNAL(dataChanged()), this, SLOT(updateUi()));
     for (QAction *action : {editAlignmentAction, editAlignLeftAction, editAlignRightAction, editAlignTopAction,
                             editAlignBottomAction})
@@ -291,6 +315,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::setDirty(bool on)
 {
+    if (on) {
+        scheduleRecord();
+    } else {
+        // The label as it is now becomes the unmodified one.
+        recordChange(pendingText);
+        undoStack->setClean();
+    }
     // An item's change alters neither the items, the selection nor the
     // clipboard, so once the label is modified a further change leaves all
     // that updateUi() decides as it is. A panel edit of thousands of
@@ -308,6 +339,7 @@ void MainWindow::fileNew()
     clearDocument();
     setWindowFilePath(tr("Unnamed"));
     updateWindowTitle();
+    resetHistory();
     setWindowModified(false);
     updateUi();
 }
@@ -359,6 +391,7 @@ void MainWindow::loadFile()
         clearDocument();
         setWindowFilePath(tr("Unnamed"));
         updateWindowTitle();
+        resetHistory();
         updateUi();
     }
 }
@@ -480,6 +513,7 @@ void MainWindow::editAddItem()
         return;
     connectItem(item);
     setWindowModified(true);
+    recordChange(action->text().remove(QLatin1String("...")));
     updateUi();
 }
 
@@ -490,8 +524,10 @@ void MainWindow::editSelectedItem()
         return;
     // Only items that can be edited offer an edit() slot; boxes have none.
     auto *object = dynamic_cast<QObject *>(selected.first());
-    if (object && object->metaObject()->indexOfMethod("edit()") >= 0)
+    if (object && object->metaObject()->indexOfMethod("edit()") >= 0) {
+        pendingText = tr("Edit");
         QMetaObject::invokeMethod(object, "edit", Qt::DirectConnection);
+    }
 }
 
 void MainWindow::editCopy()
@@ -515,6 +551,7 @@ void MainWindow::editCut()
         delete item;
     }
     setWindowModified(true);
+    recordChange(tr("Cut"));
     updateUi();
 }
 
@@ -529,6 +566,8 @@ void MainWindow::updateUi()
     for (QAction *action : {fileSaveAsAction, fileExportAction, filePrintAction, filePrintSeriesAction,
                             printPreviewAction})
         action->setEnabled(hasContent);
+
+    editSelectAllAction->setEnabled(hasContent);
 
     const int selected = scene->selectedItems().size();
     editSelectedItemAction->setEnabled(selected == 1);
@@ -566,6 +605,9 @@ void MainWindow::connectItem(QObject *item)
 
 void MainWindow::selectionChanged()
 {
+    // Undo gives back the selection of the label as last recorded.
+    if (!uiDeferred && !restoring && !recordQueued && !pointerDown)
+        recorded.selected = snapshot().selected;
     const QList<QGraphicsItem *> selected = scene->selectedItems();
     if (selected.size() == 1) {
         if (auto *object = dynamic_cast<QObject *>(selected.first())) {
@@ -646,8 +688,13 @@ void MainWindow::editAlign()
 
 void MainWindow::animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets)
 {
-    const int duration = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier ? 5000 : 1000;
+    int duration = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier ? 5000 : 1000;
+    if (alignmentDuration > 0)
+        duration = alignmentDuration;
     auto *group = new QParallelAnimationGroup;
+    // Recorded as one step once the group is gone, finished or stopped.
+    ++alignmentsRunning;
+    connect(group, SIGNAL(destroyed()), this, SLOT(alignmentFinished()));
     for (int i = 0; i < items.size(); ++i) {
         auto *object = dynamic_cast<QObject *>(items.at(i));
         if (!object)
@@ -674,6 +721,7 @@ void MainWindow::editClearTransforms()
     }
     transformWidget->setAngle(0.0);
     setWindowModified(true);
+    recordChange(tr("Clear Transformations"));
     updateUi();
 }
 
@@ -778,6 +826,8 @@ bool MainWindow::fileSave()
         warn(error);
         return false;
     }
+    recordChange(pendingText);
+    undoStack->setClean();
     setWindowModified(false);
     updateUi();
     return true;
@@ -793,6 +843,7 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
     }
     clearDocument();
     const bool complete = readItems(contents.entries, LabelStreamVersion, 0, false);
+    resetHistory();
     setWindowModified(false);
     updateUi();
     if (!complete) {
@@ -855,5 +906,140 @@ void MainWindow::editPaste()
         return;
     }
     setWindowModified(true);
+    recordChange(tr("Paste"));
     updateUi();
+}
+
+void MainWindow::editSelectAll()
+{
+    uiDeferred = true;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (QGraphicsItem *item : items)
+        item->setSelected(true);
+    uiDeferred = false;
+    selectionChanged();
+}
+
+SnapshotCommand::Snapshot MainWindow::snapshot() const
+{
+    SnapshotCommand::Snapshot state;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    state.entries = ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion);
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i)->isSelected())
+            state.selected << i;
+    }
+    return state;
+}
+
+void MainWindow::restoreSnapshot(const SnapshotCommand::Snapshot &state)
+{
+    restoring = true;
+    uiDeferred = true;
+    qDeleteAll(ItemEntries::labelItems(scene));
+    readItems(state.entries, QDataStream::Qt_DefaultCompiledVersion, 0, false);
+    uiDeferred = true;
+    scene->clearSelection();
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (int index : state.selected) {
+        if (index < items.size())
+            items.at(index)->setSelected(true);
+    }
+    uiDeferred = false;
+    recorded = state;
+    pendingText.clear();
+    restoring = false;
+    selectionChanged();
+}
+
+void MainWindow::scheduleRecord()
+{
+    if (recordQueued || restoring)
+        return;
+    recordQueued = true;
+    // Queued, so that one panel edit of many items is one step.
+    QMetaObject::invokeMethod(this, "recordPending", Qt::QueuedConnection);
+}
+
+void MainWindow::recordPending()
+{
+    recordQueued = false;
+    if (pointerDown || alignmentsRunning > 0)
+        return;
+    recordChange(pendingText);
+}
+
+void MainWindow::recordChange(const QString &text)
+{
+    if (restoring)
+        return;
+    const SnapshotCommand::Snapshot now = snapshot();
+    const QString name = text.isEmpty() ? tr("Change") : text;
+    pendingText.clear();
+    if (now == recorded) {
+        recorded.selected = now.selected;
+        return;
+    }
+    const SnapshotCommand::Snapshot before = recorded;
+    recorded = now;
+    undoStack->push(new SnapshotCommand(name, before, now, [this](const SnapshotCommand::Snapshot &state) {
+        restoreSnapshot(state);
+    }));
+}
+
+void MainWindow::resetHistory()
+{
+    undoStack->clear();
+    recorded = snapshot();
+    pendingText.clear();
+    undoStack->setClean();
+}
+
+void MainWindow::historyMoved()
+{
+    setWindowModified(!undoStack->isClean());
+    updateUi();
+}
+
+void MainWindow::alignmentFinished()
+{
+    if (alignmentsRunning > 0)
+        --alignmentsRunning;
+    if (alignmentsRunning == 0 && !pointerDown)
+        recordChange(tr("Align"));
+}
+
+void MainWindow::notePanelEdit()
+{
+    if (sender() == brushWidget)
+        pendingText = tr("Fill");
+    else if (sender() == penWidget)
+        pendingText = tr("Outline");
+    else
+        pendingText = tr("Geometry");
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        pointerDown = true;
+        pendingText = static_cast<QMouseEvent *>(event)->modifiers() & Qt::ShiftModifier ? tr("Resize") : tr("Move");
+        break;
+    case QEvent::MouseButtonRelease:
+        pointerDown = false;
+        scheduleRecord();
+        break;
+    case QEvent::MouseButtonDblClick:
+        // Double-clicking opens an item's dialog, whose release may never come.
+        pointerDown = false;
+        pendingText = tr("Edit");
+        break;
+    case QEvent::KeyPress:
+        pendingText = static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier ? tr("Move") : tr("Resize");
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
