@@ -174,6 +174,10 @@ void MainWindow::createActions()
     editRedoAction->setShortcuts(QKeySequence::Redo);
     editSelectAllAction = makeAction("", tr("Select All"));
     editSelectAllAction->setShortcuts(QKeySequence::SelectAll);
+    editBringToFrontAction = makeAction("", tr("Bring to Front"));
+    editBringToFrontAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight));
+    editSendToBackAction = makeAction("", tr("Send to Back"));
+    editSendToBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft));
 }
 
 void MainWindow::createMenusAndToolBars()
@@ -207,6 +211,7 @@ void MainWindow::createMenusAndToolBars()
                             editAddQRCodeAction, nullptr, editCopyAction, editCutAction, editPasteAction, nullptr,
                             editAlignmentAction, editClearTransformsAction});
     edit.first->insertAction(editSelectedItemAction, editSelectAllAction);
+    edit.first->insertActions(editClearTransformsAction, {editBringToFrontAction, editSendToBackAction});
 
     const auto viewMenu = makeMenuAndToolBar(tr("View"), "viewToolBar");
     populateMenuAndToolBar(viewMenu.first, viewMenu.second,
@@ -255,6 +260,8 @@ void MainWindow::createConnections()
     connect(editCutAction, SIGNAL(triggered()), this, SLOT(editCut()));
     connect(editPasteAction, SIGNAL(triggered()), this, SLOT(editPaste()));
     connect(editSelectAllAction, SIGNAL(triggered()), this, SLOT(editSelectAll()));
+    connect(editBringToFrontAction, SIGNAL(triggered()), this, SLOT(editStackingOrder()));
+    connect(editSendToBackAction, SIGNAL(triggered()), this, SLOT(editStackingOrder()));
     connect(undoStack, SIGNAL(indexChanged(int)), this, SLOT(historyMoved()));
     connect(undoStack, SIGNAL(cleanChanged(bool)), this, SLOT(historyMoved()));
     // Connected before any item's slot, so the name is set before the change.
@@ -579,6 +586,8 @@ void MainWindow::updateUi()
 
     editAlignmentAction->setEnabled(selected >= 2);
     editClearTransformsAction->setEnabled(selected >= 1);
+    editBringToFrontAction->setEnabled(selected >= 1);
+    editSendToBackAction->setEnabled(selected >= 1);
 
     bool hasAngle = false;
     bool hasBrush = false;
@@ -1042,4 +1051,39 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::editStackingOrder()
+{
+    const bool toFront = sender() == editBringToFrontAction;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    QList<QGraphicsItem *> selected;
+    double top = 0.0;
+    double bottom = 0.0;
+    for (int i = 0; i < items.size(); ++i) {
+        const double z = items.at(i)->zValue();
+        top = i == 0 ? z : std::max(top, z);
+        bottom = i == 0 ? z : std::min(bottom, z);
+        if (items.at(i)->isSelected())
+            selected << items.at(i);
+    }
+    if (selected.isEmpty())
+        return;
+    // The selected items keep their order among themselves.
+    if (toFront) {
+        for (int i = selected.size() - 1; i >= 0; --i)
+            selected.at(i)->setZValue(++top);
+    } else {
+        // The others move up rather than the selected below zero, under the grid.
+        const int count = selected.size();
+        for (QGraphicsItem *item : items) {
+            if (!item->isSelected())
+                item->setZValue(item->zValue() + count);
+        }
+        for (int i = 0; i < count; ++i)
+            selected.at(i)->setZValue(bottom + count - 1 - i);
+    }
+    setWindowModified(true);
+    recordChange(toFront ? tr("Bring to Front") : tr("Send to Back"));
+    updateUi();
 }

@@ -67,6 +67,7 @@ private slots:
     void editAlign();
     void editClearTransforms();
     void editSelectAll();
+    void editStackingOrder();
     void recordPending();
     void alignmentFinished();
     void notePanelEdit();
@@ -149,6 +150,8 @@ private:
     QPointer<QAction> editUndoAction;
     QPointer<QAction> editRedoAction;
     QPointer<QAction> editSelectAllAction;
+    QPointer<QAction> editBringToFrontAction;
+    QPointer<QAction> editSendToBackAction;
     QPointer<QAction> editSelectedItemAction;
     QPointer<QAction> editAddTextAction;
     QPointer<QAction> editAddBoxAction;

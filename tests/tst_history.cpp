@@ -60,6 +60,7 @@ private slots:
     void alignmentUndone();
     void newAndOpenClearHistory();
     void selectAllWithGridShown();
+    void stackingOrderSurvivesSaveAndOpen();
 };
 
 void TestHistory::init()
@@ -246,6 +247,34 @@ void TestHistory::selectAllWithGridShown()
     for (QGraphicsItem *item : selected)
         QVERIFY(ItemEntries::isLabelItem(item));
     QVERIFY(gridGroup(&window)->isVisible());
+}
+
+void TestHistory::stackingOrderSurvivesSaveAndOpen()
+{
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    addQRCode(window, QPointF(110, 110));
+    addBox(window, QPointF(120, 120));
+    const QList<QGraphicsItem *> before = labelItems(&window);
+    selectOnly(&window, {before.at(2)});
+    windowAction(&window, "Bring to Front")->trigger();
+    selectOnly(&window, {before.at(0)});
+    windowAction(&window, "Send to Back")->trigger();
+    const QList<QGraphicsItem *> expected{before.at(2), before.at(1), before.at(0)};
+    QCOMPARE(labelItems(&window), expected);
+    const QByteArray stacked = entries(&window);
+
+    const QString path = QDir::home().filePath("stacked.qlt");
+    ModalResponder responder;
+    responder.expect(ModalResponder::choosePath(path));
+    QVERIFY(invokeBool(&window, "fileSaveAs"));
+    invoke(&window, "fileNew");
+    responder.expect(ModalResponder::choosePath(path));
+    invoke(&window, "fileOpen");
+    QCOMPARE(entries(&window), stacked);
+    QCOMPARE(labelItems(&window).first()->type(), int(BoxItem::Type));
+    QCOMPARE(labelItems(&window).at(1)->type(), int(QRCodeItem::Type));
 }
 
 TAGFORGE_TEST_MAIN(TestHistory)

@@ -254,6 +254,8 @@ void TestMainWindow::menusAndToolBars_data()
                            "Clear Transformations"};
     QStringList editMenu = edit;
     editMenu.insert(3, "Select All");
+    editMenu.insert(editMenu.size() - 1, "Bring to Front");
+    editMenu.insert(editMenu.size() - 1, "Send to Back");
     const QStringList view{"Zoom In", "Zoom Out", "Zoom Fit", Separator, "Show Grid"};
 
     QTest::newRow("File") << 0 << "File" << "fileToolBar"
@@ -756,7 +758,7 @@ void TestMainWindow::translatedTexts()
                                        "Add Box", "Add QR Code", "&Copy", "Cu&t", "&Paste", "Alignment", "Left",
                                        "Right", "Top", "Bottom", "Clear Transformations", "Zoom In", "Zoom Out",
                                        "Zoom Fit", "Show Grid", "Print Series...", "Undo", "Redo",
-                                       "Select All"};
+                                       "Select All", "Bring to Front", "Send to Back"};
     const QList<QAction *> all = windowActions(window);
     QCOMPARE(all.size(), int(std::size(actionTexts)));
     int translatedCount = 0;

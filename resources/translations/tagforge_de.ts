@@ -494,6 +494,14 @@
         <source>Move</source>
         <translation>Verschieben</translation>
     </message>
+    <message>
+        <source>Bring to Front</source>
+        <translation>In den Vordergrund</translation>
+    </message>
+    <message>
+        <source>Send to Back</source>
+        <translation>In den Hintergrund</translation>
+    </message>
 </context>
 <context>
     <name>PenWidget</name>

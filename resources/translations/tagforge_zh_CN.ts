@@ -493,6 +493,14 @@
         <source>Move</source>
         <translation>移动</translation>
     </message>
+    <message>
+        <source>Bring to Front</source>
+        <translation>置于顶层</translation>
+    </message>
+    <message>
+        <source>Send to Back</source>
+        <translation>置于底层</translation>
+    </message>
 </context>
 <context>
     <name>PenWidget</name>
