@@ -267,6 +267,8 @@ void MainWindow::createConnections()
     // Connected before any item's slot, so the name is set before the change.
     connect(transformWidget, SIGNAL(angleChanged(double)), this, SLOT(notePanelEdit()));
     connect(transformWidget, SIGNAL(shearChanged(int,int)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(moveSelection(QPointF)));
     connect(brushWidget, SIGNAL(brushChanged(QBrush)), this, SLOT(notePanelEdit()));
     connect(penWidget, SIGNAL(penChanged(QPen)), this, SLOT(notePanelEdit()));
     // Mouse and keys reach items through the view; a drag ends on release.
@@ -634,6 +636,8 @@ void MainWindow::selectionChanged()
             }
         }
     }
+    if (QGraphicsItem *first = firstSelectedWithPosition())
+        transformWidget->setPosition(first->pos());
     updateUi();
 }
 
@@ -991,6 +995,9 @@ void MainWindow::recordChange(const QString &text)
     }
     const SnapshotCommand::Snapshot before = recorded;
     recorded = now;
+    // A drag or key press moves items without the panel's knowledge.
+    if (QGraphicsItem *first = firstSelectedWithPosition())
+        transformWidget->setPosition(first->pos());
     undoStack->push(new SnapshotCommand(name, before, now, [this](const SnapshotCommand::Snapshot &state) {
         restoreSnapshot(state);
     }));
@@ -1086,4 +1093,30 @@ void MainWindow::editStackingOrder()
     setWindowModified(true);
     recordChange(toFront ? tr("Bring to Front") : tr("Send to Back"));
     updateUi();
+}
+
+QGraphicsItem *MainWindow::firstSelectedWithPosition() const
+{
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (QGraphicsItem *item : items) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (item->isSelected() && object && object->metaObject()->indexOfProperty("pos") > -1)
+            return item;
+    }
+    return nullptr;
+}
+
+void MainWindow::moveSelection(const QPointF &position)
+{
+    // The panel shows the topmost selected item; the others move with it.
+    QGraphicsItem *first = firstSelectedWithPosition();
+    if (!first)
+        return;
+    const QPointF delta = position - first->pos();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    for (QGraphicsItem *item : selected) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (object && object->metaObject()->indexOfProperty("pos") > -1)
+            item->moveBy(delta.x(), delta.y());
+    }
 }

@@ -68,6 +68,7 @@ private slots:
     void editClearTransforms();
     void editSelectAll();
     void editStackingOrder();
+    void moveSelection(const QPointF &position);
     void recordPending();
     void alignmentFinished();
     void notePanelEdit();
@@ -106,6 +107,7 @@ private:
     void scheduleRecord();
     void recordChange(const QString &text);
     void resetHistory();
+    QGraphicsItem *firstSelectedWithPosition() const;
     void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
 
     const Placeholder &values() const;

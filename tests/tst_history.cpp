@@ -61,6 +61,7 @@ private slots:
     void newAndOpenClearHistory();
     void selectAllWithGridShown();
     void stackingOrderSurvivesSaveAndOpen();
+    void positionOfSeveralItems();
 };
 
 void TestHistory::init()
@@ -275,6 +276,40 @@ void TestHistory::stackingOrderSurvivesSaveAndOpen()
     QCOMPARE(entries(&window), stacked);
     QCOMPARE(labelItems(&window).first()->type(), int(BoxItem::Type));
     QCOMPARE(labelItems(&window).at(1)->type(), int(QRCodeItem::Type));
+}
+
+void TestHistory::positionOfSeveralItems()
+{
+    MainWindow window;
+    startWindow(window);
+    BoxItem *box = addBox(window, QPointF(100, 100));
+    QRCodeItem *code = addQRCode(window, QPointF(150, 80));
+    // The topmost selected item is the one shown.
+    selectOnly(&window, {box, code});
+    auto *panel = window.findChild<TransformWidget *>();
+    const QList<QDoubleSpinBox *> spinBoxes = panel->findChildren<QDoubleSpinBox *>();
+    QCOMPARE(spinBoxes.size(), 3);
+    QDoubleSpinBox *x = spinBoxes.at(1);
+    QDoubleSpinBox *y = spinBoxes.at(2);
+    QCOMPARE(x->value(), 150.0);
+    QCOMPARE(y->value(), 80.0);
+    QCoreApplication::processEvents();
+    auto *stack = window.findChild<QUndoStack *>();
+    const int steps = stack->index();
+
+    x->setValue(160);
+    QCOMPARE(code->pos(), QPointF(160, 80));
+    QCOMPARE(box->pos(), QPointF(110, 100));
+    QCoreApplication::processEvents();
+    y->setValue(70.5);
+    QCOMPARE(code->pos(), QPointF(160, 70.5));
+    QCOMPARE(box->pos(), QPointF(110, 90.5));
+    QCoreApplication::processEvents();
+    QCOMPARE(stack->index(), steps + 2);
+
+    drag(window, box, QPoint(20, 0));
+    QCoreApplication::processEvents();
+    QVERIFY(qAbs(x->value() - code->pos().x()) < 0.051);
 }
 
 TAGFORGE_TEST_MAIN(TestHistory)

@@ -756,6 +756,14 @@
         <source>Height</source>
         <translation>Höhe</translation>
     </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
