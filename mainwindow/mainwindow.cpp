@@ -197,6 +197,9 @@ void MainWindow::createMenusAndToolBars()
                            {fileNewAction, fileOpenAction, fileSaveAction, fileExportAction, nullptr,
                             filePrintAction, printPreviewAction, printSetPageSizeAction});
     file.first->insertAction(fileExportAction, fileSaveAsAction);
+    recentMenu = new QMenu(tr("Open Recent"), this);
+    file.first->insertMenu(fileSaveAction, recentMenu);
+    updateRecentFiles(QString(), false);
     file.first->insertAction(printPreviewAction, filePrintSeriesAction);
     file.first->addSeparator();
     file.first->addAction(fileQuitAction);
@@ -841,6 +844,7 @@ bool MainWindow::fileSave()
     }
     recordChange(pendingText);
     undoStack->setClean();
+    updateRecentFiles(path, true);
     setWindowModified(false);
     updateUi();
     return true;
@@ -852,8 +856,10 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
     const LabelFile::Contents contents = LabelFile::read(path);
     if (!contents.error.isEmpty()) {
         warn(contents.error);
+        updateRecentFiles(path, false);
         return LoadRefused;
     }
+    updateRecentFiles(path, true);
     clearDocument();
     const bool complete = readItems(contents.entries, LabelStreamVersion, 0, false);
     resetHistory();
@@ -1119,4 +1125,55 @@ void MainWindow::moveSelection(const QPointF &position)
         if (object && object->metaObject()->indexOfProperty("pos") > -1)
             item->moveBy(delta.x(), delta.y());
     }
+}
+
+void MainWindow::updateRecentFiles(const QString &path, bool opened)
+{
+    QStringList paths = Settings::instance()->recentFiles();
+    if (!path.isEmpty()) {
+        paths.removeAll(path);
+        if (opened)
+            paths.prepend(path);
+        while (paths.size() > 8)
+            paths.removeLast();
+        Settings::instance()->setRecentFiles(paths);
+    }
+    // Later, as the entry being triggered may be among them.
+    const QList<QAction *> old = recentMenu->actions();
+    for (QAction *action : old) {
+        recentMenu->removeAction(action);
+        action->deleteLater();
+    }
+    for (const QString &recent : qAsConst(paths)) {
+        QAction *action = recentMenu->addAction(QFileInfo(recent).fileName());
+        action->setData(recent);
+        action->setToolTip(recent);
+        connect(action, SIGNAL(triggered()), this, SLOT(fileOpenRecent()));
+    }
+    recentMenu->addSeparator();
+    QAction *clear = recentMenu->addAction(tr("Clear List"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, SIGNAL(triggered()), this, SLOT(fileClearRecent()));
+    recentMenu->setEnabled(!paths.isEmpty());
+}
+
+void MainWindow::fileOpenRecent()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action || !okToClearData(QString()))
+        return;
+    // As Open: a refused file must not become the target of the next Save.
+    const QString previousPath = windowFilePath();
+    setWindowFilePath(action->data().toString());
+    updateWindowTitle();
+    if (loadLabelFile() == LoadRefused) {
+        setWindowFilePath(previousPath);
+        updateWindowTitle();
+    }
+}
+
+void MainWindow::fileClearRecent()
+{
+    Settings::instance()->setRecentFiles(QStringList());
+    updateRecentFiles(QString(), false);
 }

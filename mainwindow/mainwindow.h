@@ -69,6 +69,8 @@ private slots:
     void editSelectAll();
     void editStackingOrder();
     void moveSelection(const QPointF &position);
+    void fileOpenRecent();
+    void fileClearRecent();
     void recordPending();
     void alignmentFinished();
     void notePanelEdit();
@@ -108,6 +110,7 @@ private:
     void recordChange(const QString &text);
     void resetHistory();
     QGraphicsItem *firstSelectedWithPosition() const;
+    void updateRecentFiles(const QString &path, bool opened);
     void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
 
     const Placeholder &values() const;
@@ -172,6 +175,7 @@ private:
     QPointer<QAction> viewZoomToFitAction;
     QPointer<QAction> viewShowGridAction;
 
+    QPointer<QMenu> recentMenu;
     QPointer<TransformWidget> transformWidget;
     QPointer<BrushWidget> brushWidget;
     QPointer<PenWidget> penWidget;

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QInputDialog>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QUndoStack>
 
@@ -62,6 +63,7 @@ private slots:
     void selectAllWithGridShown();
     void stackingOrderSurvivesSaveAndOpen();
     void positionOfSeveralItems();
+    void openRecentWithDeletedFile();
 };
 
 void TestHistory::init()
@@ -310,6 +312,52 @@ void TestHistory::positionOfSeveralItems()
     drag(window, box, QPoint(20, 0));
     QCoreApplication::processEvents();
     QVERIFY(qAbs(x->value() - code->pos().x()) < 0.051);
+}
+
+void TestHistory::openRecentWithDeletedFile()
+{
+    const QString kept = QDir::home().filePath("kept.qlt");
+    const QString gone = QDir::home().filePath("gone.qlt");
+    {
+        MainWindow window;
+        startWindow(window);
+        addBox(window, QPointF(100, 100));
+        ModalResponder responder;
+        responder.expect(ModalResponder::choosePath(kept));
+        QVERIFY(invokeBool(&window, "fileSaveAs"));
+        responder.expect(ModalResponder::choosePath(gone));
+        QVERIFY(invokeBool(&window, "fileSaveAs"));
+        window.close();
+    }
+    QCOMPARE(QSettings().value("Ui/RecentFiles").toStringList(), (QStringList{gone, kept}));
+    QCOMPARE(QSettings().value("Ui/MostRecentFile").toString(), gone);
+    QVERIFY(QFile::remove(gone));
+
+    MainWindow window;
+    startWindow(window);
+    QMenu *menu = nullptr;
+    for (QMenu *candidate : window.findChildren<QMenu *>()) {
+        if (candidate->title() == "Open Recent")
+            menu = candidate;
+    }
+    QVERIFY(menu);
+    QList<QAction *> entries = menu->actions();
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries.at(0)->text(), QString("gone.qlt"));
+    ModalResponder responder;
+    entries.at(0)->trigger();
+    QCOMPARE(responder.messages.size(), 1);
+    QVERIFY(labelItems(&window).isEmpty());
+    QCOMPARE(QSettings().value("Ui/RecentFiles").toStringList(), QStringList{kept});
+    entries = menu->actions();
+    QCOMPARE(entries.size(), 3);
+    entries.at(0)->trigger();
+    QCOMPARE(labelItems(&window).size(), 1);
+    QCOMPARE(window.windowFilePath(), kept);
+
+    menu->actions().last()->trigger();
+    QVERIFY(QSettings().value("Ui/RecentFiles").toStringList().isEmpty());
+    QVERIFY(!menu->isEnabled());
 }
 
 TAGFORGE_TEST_MAIN(TestHistory)

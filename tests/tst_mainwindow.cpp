@@ -259,7 +259,7 @@ void TestMainWindow::menusAndToolBars_data()
     const QStringList view{"Zoom In", "Zoom Out", "Zoom Fit", Separator, "Show Grid"};
 
     QTest::newRow("File") << 0 << "File" << "fileToolBar"
-                          << QStringList{"New", "Open...", "Save", "Save As...", "Export...", Separator, "Print",
+                          << QStringList{"New", "Open...", "Open Recent", "Save", "Save As...", "Export...", Separator, "Print",
                                          "Print Series...", "Print Preview...", "Page Size...", Separator, "Quit"}
                           << QStringList{"New", "Open...", "Save", "Export...", Separator, "Print",
                                          "Print Preview...", "Page Size..."};

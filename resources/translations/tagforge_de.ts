@@ -502,6 +502,14 @@
         <source>Send to Back</source>
         <translation>In den Hintergrund</translation>
     </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Liste leeren</translation>
+    </message>
 </context>
 <context>
     <name>PenWidget</name>

@@ -501,6 +501,14 @@
         <source>Send to Back</source>
         <translation>置于底层</translation>
     </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>最近打开</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>清除列表</translation>
+    </message>
 </context>
 <context>
     <name>PenWidget</name>
