@@ -16,6 +16,7 @@ namespace {
 const char *const LanguageKey = "Ui/Language";
 const char *const ShowGridKey = "Ui/ShowGrid";
 const char *const MostRecentFileKey = "Ui/MostRecentFile";
+const char *const RecentFilesKey = "Ui/RecentFiles";
 const char *const PageSizeKey = "Printer/PageSizeMM";
 const char *const PrintDpiKey = "Printer/PrintDPI";
 const char *const GeometryKey = "geometry";
@@ -66,6 +67,16 @@ QString Settings::mostRecentFile() const
 void Settings::setMostRecentFile(const QString &path)
 {
     settings->setValue(MostRecentFileKey, path);
+}
+
+QStringList Settings::recentFiles() const
+{
+    return settings->value(RecentFilesKey).toStringList();
+}
+
+void Settings::setRecentFiles(const QStringList &paths)
+{
+    settings->setValue(RecentFilesKey, paths);
 }
 
 QSizeF Settings::pageSizeMM() const

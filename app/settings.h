@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 class QMainWindow;
 class QSettings;
@@ -27,6 +28,9 @@ public:
     void setShowGrid(bool on);
     QString mostRecentFile() const;
     void setMostRecentFile(const QString &path);
+    // Labels opened or saved, most recent first.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList &paths);
     QSizeF pageSizeMM() const;
     void setPageSizeMM(const QSizeF &size);
     int printDPI() const;

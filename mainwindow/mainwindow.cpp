@@ -38,7 +38,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QParallelAnimationGroup>
 #include <QPrintPreviewDialog>
@@ -48,6 +50,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QtMath>
 
 #include <algorithm>
@@ -74,6 +77,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     setupPrinter(Settings::instance()->pageSizeMM(), Settings::instance()->printDPI());
     createSceneAndView();
+    undoStack = new QUndoStack(this);
     createActions();
     createMenusAndToolBars();
     createDockWidgets();
@@ -162,6 +166,18 @@ void MainWindow::createActions()
     viewShowGridAction->setCheckable(true);
     viewShowGridAction->setChecked(Settings::instance()->showGrid());
     filePrintSeriesAction = makeAction(":/fileprint.png", tr("Print Series..."));
+    editUndoAction = undoStack->createUndoAction(this, tr("Undo"));
+    editUndoAction->setIcon(QIcon::fromTheme("edit-undo"));
+    editUndoAction->setShortcuts(QKeySequence::Undo);
+    editRedoAction = undoStack->createRedoAction(this, tr("Redo"));
+    editRedoAction->setIcon(QIcon::fromTheme("edit-redo"));
+    editRedoAction->setShortcuts(QKeySequence::Redo);
+    editSelectAllAction = makeAction("", tr("Select All"));
+    editSelectAllAction->setShortcuts(QKeySequence::SelectAll);
+    editBringToFrontAction = makeAction("", tr("Bring to Front"));
+    editBringToFrontAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight));
+    editSendToBackAction = makeAction("", tr("Send to Back"));
+    editSendToBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft));
 }
 
 void MainWindow::createMenusAndToolBars()
@@ -181,6 +197,9 @@ void MainWindow::createMenusAndToolBars()
                            {fileNewAction, fileOpenAction, fileSaveAction, fileExportAction, nullptr,
                             filePrintAction, printPreviewAction, printSetPageSizeAction});
     file.first->insertAction(fileExportAction, fileSaveAsAction);
+    recentMenu = new QMenu(tr("Open Recent"), this);
+    file.first->insertMenu(fileSaveAction, recentMenu);
+    updateRecentFiles(QString(), false);
     file.first->insertAction(printPreviewAction, filePrintSeriesAction);
     file.first->addSeparator();
     file.first->addAction(fileQuitAction);
@@ -191,9 +210,11 @@ void MainWindow::createMenusAndToolBars()
 
     const auto edit = makeMenuAndToolBar(tr("Edit"), "editToolBar");
     populateMenuAndToolBar(edit.first, edit.second,
-                           {editSelectedItemAction, nullptr, editAddTextAction, editAddBoxAction,
+                           {editUndoAction, editRedoAction, nullptr, editSelectedItemAction, nullptr, editAddTextAction, editAddBoxAction,
                             editAddQRCodeAction, nullptr, editCopyAction, editCutAction, editPasteAction, nullptr,
                             editAlignmentAction, editClearTransformsAction});
+    edit.first->insertAction(editSelectedItemAction, editSelectAllAction);
+    edit.first->insertActions(editClearTransformsAction, {editBringToFrontAction, editSendToBackAction});
 
     const auto viewMenu = makeMenuAndToolBar(tr("View"), "viewToolBar");
     populateMenuAndToolBar(viewMenu.first, viewMenu.second,
@@ -241,6 +262,21 @@ void MainWindow::createConnections()
     connect(editCopyAction, SIGNAL(triggered()), this, SLOT(editCopy()));
     connect(editCutAction, SIGNAL(triggered()), this, SLOT(editCut()));
     connect(editPasteAction, SIGNAL(triggered()), this, SLOT(editPaste()));
+    connect(editSelectAllAction, SIGNAL(triggered()), this, SLOT(editSelectAll()));
+    connect(editBringToFrontAction, SIGNAL(triggered()), this, SLOT(editStackingOrder()));
+    connect(editSendToBackAction, SIGNAL(triggered()), this, SLOT(editStackingOrder()));
+    connect(undoStack, SIGNAL(indexChanged(int)), this, SLOT(historyMoved()));
+    connect(undoStack, SIGNAL(cleanChanged(bool)), this, SLOT(historyMoved()));
+    // Connected before any item's slot, so the name is set before the change.
+    connect(transformWidget, SIGNAL(angleChanged(double)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(shearChanged(int,int)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(moveSelection(QPointF)));
+    connect(brushWidget, SIGNAL(brushChanged(QBrush)), this, SLOT(notePanelEdit()));
+    connect(penWidget, SIGNAL(penChanged(QPen)), this, SLOT(notePanelEdit()));
+    // Mouse and keys reach items through the view; a drag ends on release.
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
     connect(QGuiApplication::clipboard(), SIGNAL(dataChanged()), this, SLOT(updateUi()));
     for (QAction *action : {editAlignmentAction, editAlignLeftAction, editAlignRightAction, editAlignTopAction,
                             editAlignBottomAction})
@@ -291,6 +327,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::setDirty(bool on)
 {
+    if (on) {
+        scheduleRecord();
+    } else {
+        // The label as it is now becomes the unmodified one.
+        recordChange(pendingText);
+        undoStack->setClean();
+    }
     // An item's change alters neither the items, the selection nor the
     // clipboard, so once the label is modified a further change leaves all
     // that updateUi() decides as it is. A panel edit of thousands of
@@ -308,6 +351,7 @@ void MainWindow::fileNew()
     clearDocument();
     setWindowFilePath(tr("Unnamed"));
     updateWindowTitle();
+    resetHistory();
     setWindowModified(false);
     updateUi();
 }
@@ -359,6 +403,7 @@ void MainWindow::loadFile()
         clearDocument();
         setWindowFilePath(tr("Unnamed"));
         updateWindowTitle();
+        resetHistory();
         updateUi();
     }
 }
@@ -480,6 +525,7 @@ void MainWindow::editAddItem()
         return;
     connectItem(item);
     setWindowModified(true);
+    recordChange(action->text().remove(QLatin1String("...")));
     updateUi();
 }
 
@@ -490,8 +536,10 @@ void MainWindow::editSelectedItem()
         return;
     // Only items that can be edited offer an edit() slot; boxes have none.
     auto *object = dynamic_cast<QObject *>(selected.first());
-    if (object && object->metaObject()->indexOfMethod("edit()") >= 0)
+    if (object && object->metaObject()->indexOfMethod("edit()") >= 0) {
+        pendingText = tr("Edit");
         QMetaObject::invokeMethod(object, "edit", Qt::DirectConnection);
+    }
 }
 
 void MainWindow::editCopy()
@@ -515,6 +563,7 @@ void MainWindow::editCut()
         delete item;
     }
     setWindowModified(true);
+    recordChange(tr("Cut"));
     updateUi();
 }
 
@@ -530,6 +579,8 @@ void MainWindow::updateUi()
                             printPreviewAction})
         action->setEnabled(hasContent);
 
+    editSelectAllAction->setEnabled(hasContent);
+
     const int selected = scene->selectedItems().size();
     editSelectedItemAction->setEnabled(selected == 1);
     editCopyAction->setEnabled(selected >= 1);
@@ -540,6 +591,8 @@ void MainWindow::updateUi()
 
     editAlignmentAction->setEnabled(selected >= 2);
     editClearTransformsAction->setEnabled(selected >= 1);
+    editBringToFrontAction->setEnabled(selected >= 1);
+    editSendToBackAction->setEnabled(selected >= 1);
 
     bool hasAngle = false;
     bool hasBrush = false;
@@ -566,6 +619,9 @@ void MainWindow::connectItem(QObject *item)
 
 void MainWindow::selectionChanged()
 {
+    // Undo gives back the selection of the label as last recorded.
+    if (!uiDeferred && !restoring && !recordQueued && !pointerDown)
+        recorded.selected = snapshot().selected;
     const QList<QGraphicsItem *> selected = scene->selectedItems();
     if (selected.size() == 1) {
         if (auto *object = dynamic_cast<QObject *>(selected.first())) {
@@ -583,6 +639,8 @@ void MainWindow::selectionChanged()
             }
         }
     }
+    if (QGraphicsItem *first = firstSelectedWithPosition())
+        transformWidget->setPosition(first->pos());
     updateUi();
 }
 
@@ -646,8 +704,13 @@ void MainWindow::editAlign()
 
 void MainWindow::animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets)
 {
-    const int duration = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier ? 5000 : 1000;
+    int duration = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier ? 5000 : 1000;
+    if (alignmentDuration > 0)
+        duration = alignmentDuration;
     auto *group = new QParallelAnimationGroup;
+    // Recorded as one step once the group is gone, finished or stopped.
+    ++alignmentsRunning;
+    connect(group, SIGNAL(destroyed()), this, SLOT(alignmentFinished()));
     for (int i = 0; i < items.size(); ++i) {
         auto *object = dynamic_cast<QObject *>(items.at(i));
         if (!object)
@@ -674,6 +737,7 @@ void MainWindow::editClearTransforms()
     }
     transformWidget->setAngle(0.0);
     setWindowModified(true);
+    recordChange(tr("Clear Transformations"));
     updateUi();
 }
 
@@ -778,6 +842,9 @@ bool MainWindow::fileSave()
         warn(error);
         return false;
     }
+    recordChange(pendingText);
+    undoStack->setClean();
+    updateRecentFiles(path, true);
     setWindowModified(false);
     updateUi();
     return true;
@@ -789,10 +856,13 @@ MainWindow::LoadResult MainWindow::loadLabelFile()
     const LabelFile::Contents contents = LabelFile::read(path);
     if (!contents.error.isEmpty()) {
         warn(contents.error);
+        updateRecentFiles(path, false);
         return LoadRefused;
     }
+    updateRecentFiles(path, true);
     clearDocument();
     const bool complete = readItems(contents.entries, LabelStreamVersion, 0, false);
+    resetHistory();
     setWindowModified(false);
     updateUi();
     if (!complete) {
@@ -855,5 +925,255 @@ void MainWindow::editPaste()
         return;
     }
     setWindowModified(true);
+    recordChange(tr("Paste"));
     updateUi();
+}
+
+void MainWindow::editSelectAll()
+{
+    uiDeferred = true;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (QGraphicsItem *item : items)
+        item->setSelected(true);
+    uiDeferred = false;
+    selectionChanged();
+}
+
+SnapshotCommand::Snapshot MainWindow::snapshot() const
+{
+    SnapshotCommand::Snapshot state;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    state.entries = ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion);
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i)->isSelected())
+            state.selected << i;
+    }
+    return state;
+}
+
+void MainWindow::restoreSnapshot(const SnapshotCommand::Snapshot &state)
+{
+    restoring = true;
+    uiDeferred = true;
+    qDeleteAll(ItemEntries::labelItems(scene));
+    readItems(state.entries, QDataStream::Qt_DefaultCompiledVersion, 0, false);
+    uiDeferred = true;
+    scene->clearSelection();
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (int index : state.selected) {
+        if (index < items.size())
+            items.at(index)->setSelected(true);
+    }
+    uiDeferred = false;
+    recorded = state;
+    pendingText.clear();
+    restoring = false;
+    selectionChanged();
+}
+
+void MainWindow::scheduleRecord()
+{
+    if (recordQueued || restoring)
+        return;
+    recordQueued = true;
+    // Queued, so that one panel edit of many items is one step.
+    QMetaObject::invokeMethod(this, "recordPending", Qt::QueuedConnection);
+}
+
+void MainWindow::recordPending()
+{
+    recordQueued = false;
+    if (pointerDown || alignmentsRunning > 0)
+        return;
+    recordChange(pendingText);
+}
+
+void MainWindow::recordChange(const QString &text)
+{
+    if (restoring)
+        return;
+    const SnapshotCommand::Snapshot now = snapshot();
+    const QString name = text.isEmpty() ? tr("Change") : text;
+    pendingText.clear();
+    if (now == recorded) {
+        recorded.selected = now.selected;
+        return;
+    }
+    const SnapshotCommand::Snapshot before = recorded;
+    recorded = now;
+    // A drag or key press moves items without the panel's knowledge.
+    if (QGraphicsItem *first = firstSelectedWithPosition())
+        transformWidget->setPosition(first->pos());
+    undoStack->push(new SnapshotCommand(name, before, now, [this](const SnapshotCommand::Snapshot &state) {
+        restoreSnapshot(state);
+    }));
+}
+
+void MainWindow::resetHistory()
+{
+    undoStack->clear();
+    recorded = snapshot();
+    pendingText.clear();
+    undoStack->setClean();
+}
+
+void MainWindow::historyMoved()
+{
+    setWindowModified(!undoStack->isClean());
+    updateUi();
+}
+
+void MainWindow::alignmentFinished()
+{
+    if (alignmentsRunning > 0)
+        --alignmentsRunning;
+    if (alignmentsRunning == 0 && !pointerDown)
+        recordChange(tr("Align"));
+}
+
+void MainWindow::notePanelEdit()
+{
+    if (sender() == brushWidget)
+        pendingText = tr("Fill");
+    else if (sender() == penWidget)
+        pendingText = tr("Outline");
+    else
+        pendingText = tr("Geometry");
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        pointerDown = true;
+        pendingText = static_cast<QMouseEvent *>(event)->modifiers() & Qt::ShiftModifier ? tr("Resize") : tr("Move");
+        break;
+    case QEvent::MouseButtonRelease:
+        pointerDown = false;
+        scheduleRecord();
+        break;
+    case QEvent::MouseButtonDblClick:
+        // Double-clicking opens an item's dialog, whose release may never come.
+        pointerDown = false;
+        pendingText = tr("Edit");
+        break;
+    case QEvent::KeyPress:
+        pendingText = static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier ? tr("Move") : tr("Resize");
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::editStackingOrder()
+{
+    const bool toFront = sender() == editBringToFrontAction;
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    QList<QGraphicsItem *> selected;
+    double top = 0.0;
+    double bottom = 0.0;
+    for (int i = 0; i < items.size(); ++i) {
+        const double z = items.at(i)->zValue();
+        top = i == 0 ? z : std::max(top, z);
+        bottom = i == 0 ? z : std::min(bottom, z);
+        if (items.at(i)->isSelected())
+            selected << items.at(i);
+    }
+    if (selected.isEmpty())
+        return;
+    // The selected items keep their order among themselves.
+    if (toFront) {
+        for (int i = selected.size() - 1; i >= 0; --i)
+            selected.at(i)->setZValue(++top);
+    } else {
+        // The others move up rather than the selected below zero, under the grid.
+        const int count = selected.size();
+        for (QGraphicsItem *item : items) {
+            if (!item->isSelected())
+                item->setZValue(item->zValue() + count);
+        }
+        for (int i = 0; i < count; ++i)
+            selected.at(i)->setZValue(bottom + count - 1 - i);
+    }
+    setWindowModified(true);
+    recordChange(toFront ? tr("Bring to Front") : tr("Send to Back"));
+    updateUi();
+}
+
+QGraphicsItem *MainWindow::firstSelectedWithPosition() const
+{
+    const QList<QGraphicsItem *> items = ItemEntries::labelItems(scene);
+    for (QGraphicsItem *item : items) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (item->isSelected() && object && object->metaObject()->indexOfProperty("pos") > -1)
+            return item;
+    }
+    return nullptr;
+}
+
+void MainWindow::moveSelection(const QPointF &position)
+{
+    // The panel shows the topmost selected item; the others move with it.
+    QGraphicsItem *first = firstSelectedWithPosition();
+    if (!first)
+        return;
+    const QPointF delta = position - first->pos();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    for (QGraphicsItem *item : selected) {
+        auto *object = dynamic_cast<QObject *>(item);
+        if (object && object->metaObject()->indexOfProperty("pos") > -1)
+            item->moveBy(delta.x(), delta.y());
+    }
+}
+
+void MainWindow::updateRecentFiles(const QString &path, bool opened)
+{
+    QStringList paths = Settings::instance()->recentFiles();
+    if (!path.isEmpty()) {
+        paths.removeAll(path);
+        if (opened)
+            paths.prepend(path);
+        while (paths.size() > 8)
+            paths.removeLast();
+        Settings::instance()->setRecentFiles(paths);
+    }
+    // Later, as the entry being triggered may be among them.
+    const QList<QAction *> old = recentMenu->actions();
+    for (QAction *action : old) {
+        recentMenu->removeAction(action);
+        action->deleteLater();
+    }
+    for (const QString &recent : qAsConst(paths)) {
+        QAction *action = recentMenu->addAction(QFileInfo(recent).fileName());
+        action->setData(recent);
+        action->setToolTip(recent);
+        connect(action, SIGNAL(triggered()), this, SLOT(fileOpenRecent()));
+    }
+    recentMenu->addSeparator();
+    QAction *clear = recentMenu->addAction(tr("Clear List"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, SIGNAL(triggered()), this, SLOT(fileClearRecent()));
+    recentMenu->setEnabled(!paths.isEmpty());
+}
+
+void MainWindow::fileOpenRecent()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action || !okToClearData(QString()))
+        return;
+    // As Open: a refused file must not become the target of the next Save.
+    const QString previousPath = windowFilePath();
+    setWindowFilePath(action->data().toString());
+    updateWindowTitle();
+    if (loadLabelFile() == LoadRefused) {
+        setWindowFilePath(previousPath);
+        updateWindowTitle();
+    }
+}
+
+void MainWindow::fileClearRecent()
+{
+    Settings::instance()->setRecentFiles(QStringList());
+    updateRecentFiles(QString(), false);
 }

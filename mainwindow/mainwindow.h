@@ -9,6 +9,7 @@
 #include <QScopedPointer>
 
 #include "items/placeholder.h"
+#include "mainwindow/snapshotcommand.h"
 
 class BrushWidget;
 class GraphicsView;
@@ -21,6 +22,7 @@ class QMenu;
 class QPainter;
 class QPrinter;
 class QToolBar;
+class QUndoStack;
 class TransformWidget;
 
 namespace Ui {
@@ -41,9 +43,12 @@ public:
     void setPlaceholder(Placeholder *table);
     bool setupPrinter(const QSizeF &pageSizeMM, int dpi);
     void openInitialDocument();
+    // Tests shorten the alignment animation; 0 keeps the usual duration.
+    void setAlignmentDuration(int msecs) { alignmentDuration = msecs; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void setDirty(bool on = true);
@@ -61,6 +66,15 @@ private slots:
     void editPaste();
     void editAlign();
     void editClearTransforms();
+    void editSelectAll();
+    void editStackingOrder();
+    void moveSelection(const QPointF &position);
+    void fileOpenRecent();
+    void fileClearRecent();
+    void recordPending();
+    void alignmentFinished();
+    void notePanelEdit();
+    void historyMoved();
     void updateUi();
     void viewShowGrid(bool on);
     void selectionChanged();
@@ -90,6 +104,13 @@ private:
     QPoint insertionPoint();
     void connectItem(QObject *item);
     void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
+    SnapshotCommand::Snapshot snapshot() const;
+    void restoreSnapshot(const SnapshotCommand::Snapshot &state);
+    void scheduleRecord();
+    void recordChange(const QString &text);
+    void resetHistory();
+    QGraphicsItem *firstSelectedWithPosition() const;
+    void updateRecentFiles(const QString &path, bool opened);
     void animateToPositions(const QList<QGraphicsItem *> &items, const QList<QPointF> &targets);
 
     const Placeholder &values() const;
@@ -110,6 +131,17 @@ private:
     // the selection, and the batch ends with one updateUi() for them all.
     bool uiDeferred = false;
 
+    // The history: the label as last recorded, and what the change since
+    // then will be called. A gesture (drag, alignment) is recorded once it ends.
+    QPointer<QUndoStack> undoStack;
+    SnapshotCommand::Snapshot recorded;
+    QString pendingText;
+    bool recordQueued = false;
+    bool pointerDown = false;
+    bool restoring = false;
+    int alignmentsRunning = 0;
+    int alignmentDuration = 0;
+
     QPointer<QAction> fileNewAction;
     QPointer<QAction> fileOpenAction;
     QPointer<QAction> fileSaveAction;
@@ -120,6 +152,11 @@ private:
     QPointer<QAction> fileQuitAction;
     QPointer<QAction> printSetPageSizeAction;
     QPointer<QAction> printPreviewAction;
+    QPointer<QAction> editUndoAction;
+    QPointer<QAction> editRedoAction;
+    QPointer<QAction> editSelectAllAction;
+    QPointer<QAction> editBringToFrontAction;
+    QPointer<QAction> editSendToBackAction;
     QPointer<QAction> editSelectedItemAction;
     QPointer<QAction> editAddTextAction;
     QPointer<QAction> editAddBoxAction;
@@ -138,6 +175,7 @@ private:
     QPointer<QAction> viewZoomToFitAction;
     QPointer<QAction> viewShowGridAction;
 
+    QPointer<QMenu> recentMenu;
     QPointer<TransformWidget> transformWidget;
     QPointer<BrushWidget> brushWidget;
     QPointer<PenWidget> penWidget;

@@ -31,15 +31,30 @@ TransformWidget::TransformWidget(QWidget *parent)
     shearVerticalSpinBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     shearVerticalSpinBox->setSuffix(QString(" %1").arg(UpDownArrows));
 
+    // Scene units, as the items' positions are.
+    auto makeCoordinate = [] {
+        auto *spinBox = new QDoubleSpinBox;
+        spinBox->setRange(-99999.0, 99999.0);
+        spinBox->setDecimals(1);
+        spinBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return spinBox;
+    };
+    xSpinBox = makeCoordinate();
+    ySpinBox = makeCoordinate();
+
     QFormLayout *layout = new QFormLayout;
     layout->addRow(tr("Angle"), angleSpinBox);
     layout->addRow(tr("Width"), shearHorizontalSpinBox);
     layout->addRow(tr("Height"), shearVerticalSpinBox);
+    layout->addRow(tr("X"), xSpinBox);
+    layout->addRow(tr("Y"), ySpinBox);
     setLayout(layout);
 
     connect(angleSpinBox, SIGNAL(valueChanged(double)), this, SIGNAL(angleChanged(double)));
     connect(shearHorizontalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
     connect(shearVerticalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
+    connect(xSpinBox, SIGNAL(valueChanged(double)), this, SLOT(updatePosition()));
+    connect(ySpinBox, SIGNAL(valueChanged(double)), this, SLOT(updatePosition()));
     setFixedSize(minimumSizeHint());
 }
 
@@ -66,4 +81,16 @@ void TransformWidget::setShear(int shearHorizontal, int shearVertical)
 void TransformWidget::updateShear()
 {
     emit shearChanged(shearHorizontalSpinBox->value(), shearVerticalSpinBox->value());
+}
+
+void TransformWidget::setPosition(const QPointF &position)
+{
+    const QSignalBlocker blocker(this);
+    xSpinBox->setValue(position.x());
+    ySpinBox->setValue(position.y());
+}
+
+void TransformWidget::updatePosition()
+{
+    emit positionChanged(QPointF(xSpinBox->value(), ySpinBox->value()));
 }

@@ -1,13 +1,14 @@
 #ifndef TRANSFORMWIDGET_H
 #define TRANSFORMWIDGET_H
 
+#include <QPointF>
 #include <QPointer>
 #include <QWidget>
 
 class QDoubleSpinBox;
 class QSpinBox;
 
-// The "Geometry" panel: angle, width and height of the selected items.
+// The "Geometry" panel: angle, width, height and position of the selected items.
 // The width and height travel as shearHorizontal and shearVertical.
 class TransformWidget : public QWidget
 {
@@ -19,18 +20,23 @@ public:
     // Show values without emitting anything.
     void setAngle(double angle);
     void setShear(int shearHorizontal, int shearVertical);
+    void setPosition(const QPointF &position);
 
 signals:
     void angleChanged(double angle);
     void shearChanged(int shearHorizontal, int shearVertical);
+    void positionChanged(const QPointF &position);
 
 private slots:
     void updateShear();
+    void updatePosition();
 
 private:
     QPointer<QDoubleSpinBox> angleSpinBox;
     QPointer<QSpinBox> shearHorizontalSpinBox;
     QPointer<QSpinBox> shearVerticalSpinBox;
+    QPointer<QDoubleSpinBox> xSpinBox;
+    QPointer<QDoubleSpinBox> ySpinBox;
 };
 
 #endif // TRANSFORMWIDGET_H

@@ -249,16 +249,21 @@ void TestMainWindow::menusAndToolBars_data()
     QTest::addColumn<QStringList>("menuEntries");
     QTest::addColumn<QStringList>("toolBarEntries");
 
-    const QStringList edit{"Edit Selected Item...", Separator, "Add Text...", "Add Box", "Add QR Code", Separator,
-                           "&Copy", "Cu&t", "&Paste", Separator, "Alignment", "Clear Transformations"};
+    const QStringList edit{"Undo", "Redo", Separator, "Edit Selected Item...", Separator, "Add Text...", "Add Box",
+                           "Add QR Code", Separator, "&Copy", "Cu&t", "&Paste", Separator, "Alignment",
+                           "Clear Transformations"};
+    QStringList editMenu = edit;
+    editMenu.insert(3, "Select All");
+    editMenu.insert(editMenu.size() - 1, "Bring to Front");
+    editMenu.insert(editMenu.size() - 1, "Send to Back");
     const QStringList view{"Zoom In", "Zoom Out", "Zoom Fit", Separator, "Show Grid"};
 
     QTest::newRow("File") << 0 << "File" << "fileToolBar"
-                          << QStringList{"New", "Open...", "Save", "Save As...", "Export...", Separator, "Print",
+                          << QStringList{"New", "Open...", "Open Recent", "Save", "Save As...", "Export...", Separator, "Print",
                                          "Print Series...", "Print Preview...", "Page Size...", Separator, "Quit"}
                           << QStringList{"New", "Open...", "Save", "Export...", Separator, "Print",
                                          "Print Preview...", "Page Size..."};
-    QTest::newRow("Edit") << 1 << "Edit" << "editToolBar" << edit << edit;
+    QTest::newRow("Edit") << 1 << "Edit" << "editToolBar" << editMenu << edit;
     QTest::newRow("View") << 2 << "View" << "viewToolBar" << view + QStringList{Separator, "Language"} << view;
 }
 
@@ -752,7 +757,8 @@ void TestMainWindow::translatedTexts()
                                        "Page Size...", "Print Preview...", "Edit Selected Item...", "Add Text...",
                                        "Add Box", "Add QR Code", "&Copy", "Cu&t", "&Paste", "Alignment", "Left",
                                        "Right", "Top", "Bottom", "Clear Transformations", "Zoom In", "Zoom Out",
-                                       "Zoom Fit", "Show Grid", "Print Series..."};
+                                       "Zoom Fit", "Show Grid", "Print Series...", "Undo", "Redo",
+                                       "Select All", "Bring to Front", "Send to Back"};
     const QList<QAction *> all = windowActions(window);
     QCOMPARE(all.size(), int(std::size(actionTexts)));
     int translatedCount = 0;
