@@ -2,8 +2,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz bench pdf-printer install uninstall deb \
-	translations-update screenshots clean
+.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench bench-fuzz pdf-printer install uninstall \
+	deb translations-update screenshots clean
 
 all: build
 
@@ -47,9 +47,11 @@ FUZZ_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(abspath tests/lsan.supp):print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-fuzz: deps
+fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTAGFORGE_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
 	mkdir -p $(FUZZ_BUILD)/findings
 	set -e; for target in $(FUZZ_TARGETS); do \
 		mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
@@ -59,9 +61,20 @@ fuzz: deps
 			$(FUZZ_BUILD)/corpus/$$target tests/fuzz/corpus/$$target; \
 	done
 
-# The benchmark table, then the QR code sweep where it was built.
-bench: build
+# Inputs per second of the fuzzers that read labels and clipboard records,
+# each for FUZZ_RATE_SECONDS from its seeds.
+FUZZ_RATE_SECONDS ?= 20
+FUZZ_RATE_TARGETS = labelfile clipboard
+FUZZ_RATE = $(FUZZ_ENV) bench/fuzzrate.sh $(FUZZ_BUILD) $(FUZZ_RATE_SECONDS) $(FUZZ_RATE_TARGETS)
+
+bench-fuzz: fuzz-build
+	$(FUZZ_RATE)
+
+# The benchmark tables and fuzz throughput, then the QR code sweep where it
+# was built. Both builds come first, so that no compiler runs beside them.
+bench: build fuzz-build
 	$(BUILD)/bench/tagforge_benchmark $(ARGS)
+	$(FUZZ_RATE)
 	if [ -x $(BUILD)/bench/qrsweep ]; then $(BUILD)/bench/qrsweep; fi
 
 # A private PDF printer as the default printer in a shell; exit it to stop.

@@ -93,7 +93,8 @@ QDataStream &operator>>(QDataStream &in, TextItem &item)
 
     item.setPos(position);
     item.setZValue(z);
-    item.setPlainText(text);
+    // The font first: the text is then laid out once, in its own font.
     item.setFont(font);
+    item.setPlainText(text);
     return in;
 }

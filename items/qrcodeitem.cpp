@@ -36,6 +36,8 @@ QVector<QBitArray> encodeModules(const QString &text)
     return modules;
 }
 
+const QString DefaultText = QStringLiteral("{%code%}");
+
 bool isDrawableSize(int width, int height)
 {
     return width > 0 && height > 0 && width <= MaximumQRCodeSide && height <= MaximumQRCodeSide;
@@ -170,7 +172,7 @@ QPixmap renderQRCode(const QString &text, int width, int height)
 }
 
 QRCodeItem::QRCodeItem(const QPoint &position, QGraphicsScene *scene)
-    : m_text(QStringLiteral("{%code%}"))
+    : m_text(DefaultText)
 {
     setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setPos(position);
@@ -382,6 +384,9 @@ void QRCodeItem::encodeText()
 {
     if (m_text == m_encodedText)
         return;
-    m_modules = encodeModules(m_text);
+    // Every new item starts with the default text, and a label being read
+    // replaces it at once: one shared encoding serves them all.
+    static const QVector<QBitArray> defaultModules = encodeModules(DefaultText);
+    m_modules = m_text == DefaultText ? defaultModules : encodeModules(m_text);
     m_encodedText = m_text;
 }

@@ -15,5 +15,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     driver->loadLabel(fuzzBytes(data, size));
+    driver->clear();
     return 0;
 }
