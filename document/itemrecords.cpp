@@ -10,8 +10,8 @@
 #include <QPointF>
 #include <QRectF>
 
-// The readers never look at the stream's status: a record cut short yields
-// whatever QDataStream gives past the end, and the item takes those values.
+// A record cut short yields whatever QDataStream gives past the end, and
+// the item takes those values, except a pen, brush or font: those it keeps.
 
 QDataStream &operator<<(QDataStream &out, const BoxItem &box)
 {
@@ -31,7 +31,10 @@ QDataStream &operator>>(QDataStream &in, BoxItem &box)
     QRectF rectangle;
     QPen pen;
     QBrush brush;
-    in >> position >> angle >> width >> height >> z >> rectangle >> pen >> brush;
+    in >> position >> angle >> width >> height >> z >> rectangle >> pen;
+    const bool penWhole = in.status() == QDataStream::Ok;
+    in >> brush;
+    const bool brushWhole = in.status() == QDataStream::Ok;
 
     box.setPos(position);
     box.setAngle(angle);
@@ -40,8 +43,11 @@ QDataStream &operator>>(QDataStream &in, BoxItem &box)
     // The stored rectangle, not the stored size, decides the final geometry.
     box.setRect(rectangle);
     box.updateShearFromRect();
-    box.setPen(pen);
-    box.setBrush(brush);
+    // A pen or brush cut short may hold a gradient Qt cannot paint.
+    if (penWhole)
+        box.setPen(pen);
+    if (brushWhole)
+        box.setBrush(brush);
     return in;
 }
 
@@ -93,8 +99,10 @@ QDataStream &operator>>(QDataStream &in, TextItem &item)
 
     item.setPos(position);
     item.setZValue(z);
-    // The font first: the text is then laid out once, in its own font.
-    item.setFont(font);
+    // The font first: the text is then laid out once, in its own font. A
+    // font cut short may ask for glyphs of any size.
+    if (in.status() == QDataStream::Ok)
+        item.setFont(font);
     item.setPlainText(text);
     return in;
 }

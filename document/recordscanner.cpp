@@ -163,6 +163,9 @@ bool RecordScanner::skipBrush(qint64 *pos) const
             geometry = 2 * PointSize + DoubleSize;
         if (!skipReals(pos, geometry / DoubleSize))
             return false;
+        // Qt's raster painter crashes on a radial gradient of negative radius.
+        if (type == QGradient::RadialGradient && qFromBigEndian<double>(data.constData() + *pos - DoubleSize) < 0)
+            return fail(Damaged);
     }
     return skipReals(pos, TransformSize / DoubleSize);
 }

@@ -381,9 +381,8 @@ void TestItemRecords::truncatedBox_data()
                                           << QRectF(-45, -15, 0, 0) << false << none;
     QTest::newRow("inside the pen") << 73 << QPointF(144, 114) << 30.0 << 2.0 << full << false
                                     << none;
-    // The brush's style and colour come before its transform.
-    QTest::newRow("one byte short") << -1 << QPointF(144, 114) << 30.0 << 2.0 << full << true
-                                    << int(Qt::SolidPattern);
+    // A brush cut short, even after its style and colour, is not applied.
+    QTest::newRow("one byte short") << -1 << QPointF(144, 114) << 30.0 << 2.0 << full << true << none;
 }
 
 void TestItemRecords::truncatedBox()
@@ -404,13 +403,9 @@ void TestItemRecords::truncatedBox()
     QByteArray bytes = record(*original, fileVersion);
     bytes.truncate(cut < 0 ? bytes.size() + cut : cut);
 
-    // What a stream yields for a pen once it has run dry.
-    QPen missingPen;
-    QDataStream empty(QByteArray{});
-    empty.setVersion(fileVersion);
-    empty >> missingPen;
-
     BoxItem *copy = new BoxItem(QRect(), scene.data());
+    // A pen or brush cut short leaves the new box its own.
+    const QPen ownPen = copy->pen();
     QCOMPARE(readInto(bytes, fileVersion, copy), QDataStream::ReadPastEnd);
     QCOMPARE(copy->pos(), position);
     QCOMPARE(copy->angle(), angle);
@@ -418,7 +413,7 @@ void TestItemRecords::truncatedBox()
     QCOMPARE(copy->rect(), rectangle);
     QCOMPARE(copy->shearHorizontal(), rectangle.toRect().width());
     QCOMPARE(copy->shearVertical(), rectangle.toRect().height());
-    QCOMPARE(copy->pen(), penKept ? samplePen() : missingPen);
+    QCOMPARE(copy->pen(), penKept ? samplePen() : ownPen);
     QCOMPARE(int(copy->brush().style()), brushStyle);
     QCOMPARE(scene->items().count(), 2);
 }
