@@ -13,6 +13,7 @@
 #include "pdfprinter.h"
 #include "printmodebench.h"
 #include "qrbench.h"
+#include "seriesbench.h"
 #include "table.h"
 #include "windowbench.h"
 
@@ -48,6 +49,7 @@ int runBenchmark(int reps)
                       .arg(reps),
                   OpenBench::scalingHeaders());
     PrintModeBench(&printer, printerProblem, reps).run(&table);
+    SeriesBench(&printer, printerProblem, qMin(reps, 3)).run(&table);
     printer.stop();
     open.run(&scaling, &table);
     window.run(&table);

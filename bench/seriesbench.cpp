@@ -1,0 +1,87 @@
+#include "seriesbench.h"
+
+#include "childrun.h"
+#include "pdfprinter.h"
+#include "table.h"
+#include "timing.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+const int Labels = 10000;
+} // namespace
+
+SeriesBench::SeriesBench(PdfPrinter *printer, const QString &printerProblem, int reps)
+    : printer(printer)
+    , printerProblem(printerProblem)
+    , reps(reps)
+{
+}
+
+void SeriesBench::run(Table *table)
+{
+    QTextStream err(stderr);
+    err << "series and merges" << Qt::endl;
+    QTemporaryDir work;
+    const QString csv = work.filePath("rows.csv");
+    {
+        QFile file(csv);
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        QTextStream out(&file);
+        out << "serial,code\n";
+        for (int i = 0; i < Labels; ++i)
+            out << QString("%1,C-%2\n").arg(i + 1, 5, 10, QChar('0')).arg(i);
+    }
+    const QString count = QString::number(Labels);
+    const QStringList series{"--output", work.filePath("series.pdf"), "--config", EXAMPLE_LABEL, "--serial", "00001",
+                             "--count", count};
+    const QStringList merge{"--output", work.filePath("merge.pdf"), "--config", EXAMPLE_LABEL, "--data", csv};
+    const QStringList printed{"--print", "--config", EXAMPLE_LABEL, "--serial", "00001", "--count", count};
+    const bool printing = printerProblem.isEmpty();
+
+    std::vector<double> seriesMs, seriesRss, mergeMs, printMs;
+    for (int i = 0; i < reps; ++i) {
+        QTemporaryDir home;
+        const QProcessEnvironment environment = childEnvironment(home.path());
+        // Alternating, so that the ratio shares what else the machine does.
+        const ChildRun a = runChild(TAGFORGE_BIN, series, environment);
+        const ChildRun b = runChild(TAGFORGE_BIN, merge, environment);
+        if (a.ok && b.ok) {
+            seriesMs.push_back(a.ms / Labels);
+            seriesRss.push_back(a.maxRssMiB);
+            mergeMs.push_back(b.ms / Labels);
+        }
+        if (printing && printer->waitIdle() && printer->clear()) {
+            // Until the job is handed over: the program's exit.
+            const ChildRun c = runChild(TAGFORGE_BIN, printed, environment);
+            if (c.ok)
+                printMs.push_back(c.ms / Labels);
+        }
+    }
+    if (printing)
+        printer->waitIdle();
+    const QString labels = QString("%1 labels of examples/parts.qlt").arg(Labels);
+    table->addMeasurement("series to PDF, per label", median(seriesMs), std::nan(""), "ms", int(seriesMs.size()),
+                          labels + "; goal <= 2 ms");
+    table->addMeasurement("series to PDF: peak RSS", median(seriesRss), std::nan(""), "MiB", int(seriesRss.size()),
+                          labels + "; goal < 60 MiB");
+    table->addMeasurement("CSV merge to PDF, per label", median(mergeMs), median(seriesMs), "ms",
+                          int(mergeMs.size()), "floor: the series of the same count; goal ratio <= 1.2");
+    table->addMeasurement("series printed, per label", median(printMs), std::nan(""), "ms", int(printMs.size()),
+                          printing ? labels + " through the private printer, until the job is handed over; goal <= 2 ms"
+                                   : QString("not run: %1").arg(printerProblem.left(60)));
+
+    // The GTK label designer's batch program, on the same count of labels.
+    const QString glabels = QStandardPaths::findExecutable("glabels-3-batch");
+    if (glabels.isEmpty()) {
+        table->addMeasurement("glabels-3-batch, per label", std::nan(""), std::nan(""), "ms", 0,
+                              "missing: apt-get install glabels to compare");
+    }
+}
