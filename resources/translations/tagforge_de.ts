@@ -687,6 +687,34 @@
         <source>4000dpi</source>
         <translation>4000dpi</translation>
     </message>
+    <message>
+        <source>203dpi</source>
+        <translation>203dpi</translation>
+    </message>
+    <message>
+        <source>%1 in</source>
+        <translation>%1 Zoll</translation>
+    </message>
+    <message>
+        <source>%1 pt</source>
+        <translation>%1 pt</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>Enter a size.</source>
+        <translation>Geben Sie eine Größe ein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>„%1“ ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>Enter a size from %1 to %2.</source>
+        <translation>Geben Sie eine Größe von %1 bis %2 ein.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
