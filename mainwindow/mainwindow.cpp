@@ -457,6 +457,9 @@ void MainWindow::viewShowGrid(bool on)
         const int spacing = 36;
         const QPen pen(QColor(175, 175, 175, 255));
         grid.reset(new QGraphicsItemGroup);
+        // Below every item whatever its z value, and whenever the grid is
+        // rebuilt: among equal z values the item added last is on top.
+        grid->setZValue(std::numeric_limits<qreal>::lowest());
         const int width = qCeil(scene->width());
         const int height = qCeil(scene->height());
         const int xMax = spacing * (width / spacing);

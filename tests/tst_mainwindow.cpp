@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -498,7 +499,7 @@ void TestMainWindow::grid()
     QCOMPARE(groups.size(), 1);
     QGraphicsItemGroup *group = groups.first();
     QVERIFY(group->isVisible());
-    QCOMPARE(group->zValue(), 0.0);
+    QCOMPARE(group->zValue(), std::numeric_limits<qreal>::lowest());
     QCOMPARE(group->pos(), QPointF());
     QCOMPARE(group->flags(), QGraphicsItem::GraphicsItemFlags());
     QVERIFY(!group->isSelected());

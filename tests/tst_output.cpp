@@ -397,6 +397,9 @@ void TestOutput::pageSize()
     expected.sort();
     QCOMPARE(gridLines(&window), expected);
     QVERIFY(gridGroup(&window)->isVisible());
+    // The rebuilt grid stays under the items: the line x = 108 crosses the
+    // box, which is drawn over it.
+    QCOMPARE(windowScene(&window)->items(QPointF(108, 60)).value(0), box);
     QCOMPARE(box->pos(), QPointF(100, 60));
     QCOMPARE(code->pos(), QPointF(20, 20));
     QCOMPARE(window.isWindowModified(), modified);
