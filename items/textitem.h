@@ -2,6 +2,7 @@
 #define TEXTITEM_H
 
 #include <QGraphicsTextItem>
+#include <QTextDocument>
 
 class QGraphicsScene;
 
@@ -10,6 +11,9 @@ class TextItem : public QGraphicsTextItem
 {
     Q_OBJECT
     Q_PROPERTY(QString plainText READ toPlainText WRITE setPlainText)
+    // The formatted text, for filling in placeholders without losing its
+    // formatting.
+    Q_PROPERTY(QTextDocument *document READ document)
 
 public:
     enum { Type = UserType + 3 };

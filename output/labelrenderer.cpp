@@ -9,12 +9,16 @@
 #include <QHash>
 #include <QObject>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVariant>
 
 namespace {
 
 // Fills the placeholders of every label item for its lifetime. Items are
-// kept quiet meanwhile: an output is no change to the label.
+// kept quiet meanwhile: an output is no change to the label. A formatted
+// text is filled in place, each value in the format of its placeholder,
+// and given back whole by undoing that one edit.
 class PlaceholderFill
 {
 public:
@@ -27,6 +31,10 @@ public:
             auto *object = dynamic_cast<QObject *>(item);
             if (!object)
                 continue;
+            if (auto *document = object->property("document").value<QTextDocument *>()) {
+                fill(document, values);
+                continue;
+            }
             const QVariant text = object->property("plainText");
             if (!text.isValid())
                 continue;
@@ -46,11 +54,41 @@ public:
             const QSignalBlocker quiet(it.key());
             it.key()->setProperty("plainText", it.value());
         }
+        for (auto it = filledDocuments.constBegin(); it != filledDocuments.constEnd(); ++it) {
+            QTextDocument *document = it.key();
+            document->undo();
+            document->clearUndoRedoStacks(QTextDocument::RedoStack);
+            document->setUndoRedoEnabled(it.value());
+        }
     }
 
 private:
     Q_DISABLE_COPY(PlaceholderFill)
+
+    void fill(QTextDocument *document, const Placeholder *values)
+    {
+        // Positions in the plain text are positions in the document.
+        const QVector<Placeholder::Match> found = values->matches(document->toPlainText());
+        if (found.isEmpty())
+            return;
+        filledDocuments.insert(document, document->isUndoRedoEnabled());
+        document->setUndoRedoEnabled(true);
+        QTextCursor cursor(document);
+        cursor.beginEditBlock();
+        // From the end, so that the positions before stay valid.
+        for (auto match = found.crbegin(); match != found.crend(); ++match) {
+            cursor.setPosition(match->start + 1);
+            const QTextCharFormat format = cursor.charFormat();
+            cursor.setPosition(match->start);
+            cursor.setPosition(match->start + match->length, QTextCursor::KeepAnchor);
+            cursor.insertText(match->value, format);
+        }
+        cursor.endEditBlock();
+    }
+
     QHash<QObject *, QString> savedTexts;
+    // Each filled document and whether it kept undo steps before.
+    QHash<QTextDocument *, bool> filledDocuments;
 };
 
 } // namespace

@@ -19,10 +19,16 @@
 
 namespace {
 
-TextItem *pasteText(MainWindow &window, const QString &text)
+// A formatted text with a placeholder, as copied from a web page.
+const QString FormattedText = "<b style=\"color:red;font-size:20pt\">Lot</b> <i>{%serial%}</i>";
+
+TextItem *pasteText(MainWindow &window, const QString &text, bool html = false)
 {
     auto *mime = new QMimeData;
-    mime->setText(text);
+    if (html)
+        mime->setHtml(text);
+    else
+        mime->setText(text);
     QGuiApplication::clipboard()->setMimeData(mime);
     windowAction(&window, "&Paste")->trigger();
     const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
@@ -222,6 +228,7 @@ void TestOutput::outputKeepsState_data()
         QTest::newRow(qPrintable(QString("%1, unmodified").arg(output))) << output << false << true;
     }
     QTest::newRow("png, grid off") << "png" << false << false;
+    QTest::newRow("failed export") << "unwritable" << false << true;
 }
 
 void TestOutput::outputKeepsState()
@@ -237,8 +244,10 @@ void TestOutput::outputKeepsState()
     startWindow(window);
     BoxItem *box = addBox(window, QPointF(100, 100));
     QRCodeItem *code = addQRCode(window, QPointF(150, 150));
-    TextItem *text = pasteText(window, "Lot {%serial%}");
+    TextItem *text = pasteText(window, FormattedText, true);
     QVERIFY(text);
+    const QString html = text->toHtml();
+    QVERIFY(html.contains("color:#ff0000"));
     if (!grid)
         windowAction(&window, "Show Grid")->trigger();
     selectOnly(&window, {box, code});
@@ -248,7 +257,12 @@ void TestOutput::outputKeepsState()
         setClean(window);
 
     ModalResponder responder;
-    if (output == "png" || output == "svg") {
+    if (output == "unwritable") {
+        responder.expect(ModalResponder::choosePath(dir.filePath("no such folder/state.png")));
+        responder.expect(ModalResponder::answer(QMessageBox::Ok));
+        windowAction(&window, "Export...")->trigger();
+        QCOMPARE(responder.messages.size(), 1);
+    } else if (output == "png" || output == "svg") {
         const QString path = dir.filePath(QString("state %1.%2").arg(QTest::currentDataTag(), output));
         exportTo(window, responder, path);
         QCOMPARE(statusMessage(&window), QString("Exported %1").arg(path));
@@ -275,7 +289,8 @@ void TestOutput::outputKeepsState()
     const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
     QCOMPARE(QSet<QGraphicsItem *>(selected.begin(), selected.end()), (QSet<QGraphicsItem *>{box, code}));
     QVERIFY(windowAction(&window, "Alignment")->isEnabled());
-    QCOMPARE(text->toPlainText(), QString("Lot {%serial%}"));
+    // The text is given back whole: characters and formatting.
+    QCOMPARE(text->toHtml(), html);
     QCOMPARE(code->plainText(), QString("{%code%}"));
     QCOMPARE(gridGroup(&window)->isVisible(), grid);
     QCOMPARE(windowAction(&window, "Show Grid")->isChecked(), grid);
@@ -292,26 +307,28 @@ void TestOutput::placeholdersInExport()
     window.setPlaceholder(&table);
     startWindow(window);
     QRCodeItem *code = addQRCode(window, QPointF(170, 170));
-    TextItem *text = pasteText(window, "Lot {%serial%}");
+    TextItem *text = pasteText(window, FormattedText, true);
     text->setFont(QFont("DejaVu Sans", 14));
     text->setPos(20, 20);
+    const QString html = text->toHtml();
     ModalResponder responder;
 
     const QString substituted = dir.filePath("substituted.png");
     exportTo(window, responder, substituted);
     QCOMPARE(decodeQRCode(substituted), QString("ABC"));
-    QCOMPARE(text->toPlainText(), QString("Lot {%serial%}"));
+    QCOMPARE(text->toHtml(), html);
     QCOMPARE(code->plainText(), QString("{%code%}"));
 
-    // The same label written out by hand renders identically.
-    text->setPlainText("Lot 0042");
+    // The same label written out by hand renders identically: each value
+    // has its placeholder's format.
+    text->setHtml(QString(FormattedText).replace("{%serial%}", "0042"));
     code->setPlainText("ABC");
     const QString literal = dir.filePath("literal.png");
     exportTo(window, responder, literal);
     QCOMPARE(differentPixels(QImage(substituted), QImage(literal)), 0);
 
     // And differs from one whose placeholders were left alone.
-    text->setPlainText("Lot {%serial%}");
+    text->setHtml(FormattedText);
     code->setPlainText("{%code%}");
     window.setPlaceholder(nullptr);
     const QString untouched = dir.filePath("untouched.png");
