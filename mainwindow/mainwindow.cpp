@@ -41,6 +41,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPainter>
 #include <QParallelAnimationGroup>
 #include <QPrintPreviewDialog>
@@ -800,7 +801,20 @@ void MainWindow::printPreview()
         QPainter painter(target);
         paintScene(&painter);
     });
+    // The Page Size dialog is the one place for the label's page: the
+    // preview's page setup and orientation would quietly give the printer
+    // another paper than the canvas shows.
+    const QList<QAction *> actions = dialog.findChildren<QAction *>();
+    for (QAction *action : actions) {
+        for (const char *text : {"Page setup", "Portrait", "Landscape"}) {
+            if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", text))
+                action->setVisible(false);
+        }
+    }
+    // Nor does the print dialog that the preview offers change it for good.
+    const QPageLayout layout = printer->pageLayout();
     dialog.exec();
+    printer->setPageLayout(layout);
 }
 
 void MainWindow::printSetPageSize()

@@ -28,6 +28,11 @@ bool LabelExporter::writeBitmap(QIODevice *device, const QByteArray &format, con
     QImage image(pagePoints * scale, QImage::Format_ARGB32);
     if (image.isNull())
         return false;
+    // The file states the resolution it was drawn at, so that its physical
+    // size is the label's.
+    const int dotsPerMeter = qRound(scale * 72 / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

@@ -157,6 +157,10 @@ void TestOutput::exportSizes()
     const QImage image(path);
     QCOMPARE(image.size(), QSize(pixels, pixels));
     const int k = pixels / 288;
+    // The stored resolution is the one drawn at: the file is 101.6 mm wide.
+    QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), k * 72);
+    QCOMPARE(image.dotsPerMeterY(), image.dotsPerMeterX());
+    QVERIFY(qAbs(1000.0 * pixels / image.dotsPerMeterX() - 101.6) < 0.05);
     // White, opaque background; no grid line (x = 36) in the output.
     QCOMPARE(image.pixel(2, 2), qRgba(255, 255, 255, 255));
     QCOMPARE(image.pixel(36 * k, 250 * k), qRgba(255, 255, 255, 255));
