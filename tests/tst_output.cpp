@@ -13,9 +13,11 @@
 #include <QGraphicsLineItem>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QToolBar>
 
 namespace {
 
@@ -105,6 +107,7 @@ private slots:
     void outputKeepsState_data();
     void outputKeepsState();
     void placeholdersInExport();
+    void previewKeepsPage();
     void unencodableCodeStopsOutput_data();
     void unencodableCodeStopsOutput();
     void pageSize_data();
@@ -339,6 +342,43 @@ void TestOutput::placeholdersInExport()
     exportTo(window, responder, untouched);
     QVERIFY(differentPixels(QImage(untouched), QImage(substituted)) > 100);
     QCOMPARE(decodeQRCode(untouched), QString("{%code%}"));
+    QCOMPARE(responder.unexpected, 0);
+}
+
+// The preview offers no page setup or orientation of its own, and nothing
+// done in it (its print dialog may set any paper) outlives it: the next
+// export still has the label's page.
+void TestOutput::previewKeepsPage()
+{
+    MainWindow window;
+    startWindow(window);
+    addBox(window, QPointF(100, 100));
+    ModalResponder responder;
+    QStringList shown;
+    responder.expect([&shown](QWidget *modal) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+        QVERIFY(preview);
+        const QList<QToolBar *> bars = preview->findChildren<QToolBar *>();
+        for (QToolBar *bar : bars) {
+            const QList<QAction *> actions = bar->actions();
+            for (QAction *action : actions) {
+                if (action->isVisible())
+                    shown << action->text();
+            }
+        }
+        preview->printer()->setPageSize(QPageSize(QPageSize::A4));
+        preview->printer()->setPageOrientation(QPageLayout::Landscape);
+        preview->reject();
+    });
+    windowAction(&window, "Print Preview...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QVERIFY2(shown.contains("Print") && shown.contains("Zoom in"), qPrintable(shown.join('|')));
+    for (const char *text : {"Page setup", "Portrait", "Landscape"})
+        QVERIFY2(!shown.contains(text), text);
+
+    const QString path = dir.filePath("afterpreview.png");
+    exportTo(window, responder, path);
+    QCOMPARE(QImage(path).size(), QSize(1152, 1152));
     QCOMPARE(responder.unexpected, 0);
 }
 
