@@ -687,6 +687,34 @@
         <source>4000dpi</source>
         <translation>4000dpi</translation>
     </message>
+    <message>
+        <source>203dpi</source>
+        <translation>203dpi</translation>
+    </message>
+    <message>
+        <source>%1 in</source>
+        <translation>%1 英寸</translation>
+    </message>
+    <message>
+        <source>%1 pt</source>
+        <translation>%1 点</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 毫米</translation>
+    </message>
+    <message>
+        <source>Enter a size.</source>
+        <translation>请输入尺寸。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>“%1”不是数字。</translation>
+    </message>
+    <message>
+        <source>Enter a size from %1 to %2.</source>
+        <translation>请输入 %1 到 %2 之间的尺寸。</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
