@@ -84,7 +84,9 @@ QString LabelPrinter::print(QPrinter *printer, QGraphicsScene *scene, const Labe
         return tr("The label was not printed: %1").arg(unprintable);
     // Without a default printer Qt would quietly print to the first queue
     // or to nowhere; a label must go to the printer the system names.
-    if (QPrinterInfo::defaultPrinter().isNull())
+    // The name alone: a whole printer description would fetch its driver
+    // file once more.
+    if (QPrinterInfo::defaultPrinterName().isEmpty())
         return tr("No default printer is set up: the label was not printed.");
     QPainter painter;
     if (printer->printerName().isEmpty() || !painter.begin(printer))
