@@ -42,3 +42,14 @@ void GraphicsView::wheelEvent(QWheelEvent *event)
     scale(factor, factor);
     event->accept();
 }
+
+void GraphicsView::drawForeground(QPainter *painter, const QRectF &)
+{
+    // Over the items, so that the label's edge shows even where an item
+    // reaches past it; one screen pixel wide at any zoom.
+    painter->save();
+    painter->setPen(QPen(QColor(90, 90, 90), 0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(sceneRect());
+    painter->restore();
+}

@@ -3,7 +3,8 @@
 
 #include <QGraphicsView>
 
-// The canvas: rubber-band selection, antialiased drawing, fixed zoom steps.
+// The canvas: rubber-band selection, antialiased drawing, fixed zoom steps,
+// and the page's outline, drawn by the view alone so that no output has it.
 class GraphicsView : public QGraphicsView
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ public slots:
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 };
 
 #endif // GRAPHICSVIEW_H

@@ -102,6 +102,7 @@ private slots:
     void exportSizes_data();
     void exportSizes();
     void exportWithoutSuffix();
+    void pageOutline();
     void exportSvg();
     void exportSvgUnwritable();
     void outputKeepsState_data();
@@ -187,6 +188,42 @@ void TestOutput::exportWithoutSuffix()
     QCOMPARE(responder.messages, QStringList{QString("Failed to export: %1").arg(path)});
     QVERIFY(!QFile::exists(path));
     QVERIFY(!statusMessage(&window).startsWith("Exported"));
+}
+
+// The page's edge shows on screen with the grid off, and never in output.
+void TestOutput::pageOutline()
+{
+    MainWindow window;
+    startWindow(window);
+    windowAction(&window, "Show Grid")->trigger();
+    addBox(window, QPointF(100, 100));
+    GraphicsView *view = windowView(&window);
+    const QImage screen = view->viewport()->grab().toImage();
+    const QRect page = view->mapFromScene(windowScene(&window)->sceneRect()).boundingRect();
+    // The darkest pixel across the edge near point, one pixel either side.
+    const auto edge = [&screen](const QPoint &point, const QPoint &across) {
+        int darkest = 255;
+        for (int i = -1; i <= 1; ++i)
+            darkest = qMin(darkest, qGray(screen.pixel(point + i * across)));
+        return darkest;
+    };
+    for (int i = 1; i < 8; ++i) {
+        const int x = page.left() + page.width() * i / 8;
+        const int y = page.top() + page.height() * i / 8;
+        for (const int darkest : {edge(QPoint(page.left(), y), QPoint(1, 0)), edge(QPoint(page.right(), y), QPoint(1, 0)),
+                                  edge(QPoint(x, page.top()), QPoint(0, 1)), edge(QPoint(x, page.bottom()), QPoint(0, 1))})
+            QVERIFY2(darkest < 200, qPrintable(QString::number(darkest)));
+    }
+
+    ModalResponder responder;
+    const QString path = dir.filePath("outline.png");
+    exportTo(window, responder, path);
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(1152, 1152));
+    for (int i = 0; i < image.width(); ++i) {
+        for (const QPoint &point : {QPoint(i, 0), QPoint(i, image.height() - 1), QPoint(0, i), QPoint(image.width() - 1, i)})
+            QCOMPARE(image.pixel(point), qRgba(255, 255, 255, 255));
+    }
 }
 
 void TestOutput::exportSvg()
