@@ -57,6 +57,12 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+// The sizes new items start with, kept whole on the page when added.
+const QSize DefaultBoxSize(90, 30);
+const QSize DefaultQRCodeSize(50, 50);
+} // namespace
+
 void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions)
 {
     for (QAction *action : actions) {
@@ -482,7 +488,7 @@ void MainWindow::viewShowGrid(bool on)
     grid->setVisible(on);
 }
 
-QPoint MainWindow::insertionPoint()
+QPoint MainWindow::insertionPoint(const QSize &itemSize)
 {
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     QPoint candidate;
@@ -500,7 +506,17 @@ QPoint MainWindow::insertionPoint()
         addOffset = 5;
         previousPoint = candidate;
     }
-    return view->mapToScene(candidate - view->pos()).toPoint();
+    // The series starts at the point clamped onto the page, so that it
+    // still steps diagonally where the view reaches beyond the page; an
+    // item of itemSize stays whole on the page wherever the page allows.
+    const QRect page = scene->sceneRect().toRect();
+    const auto onPage = [&page, &itemSize](const QPoint &point) {
+        return QPoint(qBound(page.left(), point.x(), qMax(page.left(), page.right() + 1 - itemSize.width())),
+                      qBound(page.top(), point.y(), qMax(page.top(), page.bottom() + 1 - itemSize.height())));
+    };
+    const QPoint start = view->mapToScene(previousPoint - view->pos()).toPoint();
+    const QPoint step = view->mapToScene(candidate - view->pos()).toPoint() - start;
+    return onPage(onPage(start) + step);
 }
 
 void MainWindow::editAddItem()
@@ -510,11 +526,17 @@ void MainWindow::editAddItem()
         return;
     QObject *item = nullptr;
     switch (action->data().toInt()) {
-    case BoxItem::Type:
-        item = new BoxItem(QRect(insertionPoint(), QSize(90, 30)), scene);
+    case BoxItem::Type: {
+        const QRect rect(insertionPoint(DefaultBoxSize), DefaultBoxSize);
+        auto *box = new BoxItem(rect, scene);
+        // A box sits on QRect's centre, half a unit short of the middle of
+        // an even side: it would stick out a unit past the page's edge.
+        box->setPos(QRectF(rect).center());
+        item = box;
         break;
+    }
     case QRCodeItem::Type:
-        item = new QRCodeItem(insertionPoint(), scene);
+        item = new QRCodeItem(insertionPoint(DefaultQRCodeSize), scene);
         break;
     case TextItem::Type: {
         TextItemDialog dialog(nullptr, insertionPoint(), scene, this);

@@ -101,7 +101,8 @@ private:
     bool readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select);
     void copyItemsToClipboard(const QList<QGraphicsItem *> &items);
 
-    QPoint insertionPoint();
+    // Where a new item's top-left corner goes, in scene coordinates.
+    QPoint insertionPoint(const QSize &itemSize = QSize(0, 0));
     void connectItem(QObject *item);
     void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
     SnapshotCommand::Snapshot snapshot() const;

@@ -40,7 +40,8 @@ private slots:
     void initTestCase();
     void init();
 
-    void addBoxSeriesOutsideView();
+    void addSeriesOnPage_data();
+    void addSeriesOnPage();
     void addBoxCursorInView();
     void addTextCancelAndOk();
     void addQRCodeItem();
@@ -76,21 +77,65 @@ void TestEditing::init()
     QGuiApplication::clipboard()->clear();
 }
 
-void TestEditing::addBoxSeriesOutsideView()
+void TestEditing::addSeriesOnPage_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<bool>("pastPage");
+    QTest::newRow("box") << "box" << QSizeF(90, 30) << false;
+    QTest::newRow("QR code") << "qr" << QSizeF(50, 50) << false;
+    QTest::newRow("text") << "text" << QSizeF(0, 0) << false;
+    QTest::newRow("box, cursor past the page") << "box" << QSizeF(90, 30) << true;
+    QTest::newRow("QR code, cursor past the page") << "qr" << QSizeF(50, 50) << true;
+}
+
+// With the cursor outside, new items start at the view's corner; where the
+// view reaches beyond the page (a maximised window, zoomed out), they start
+// on the page instead, still in a diagonal series. They lie whole on the
+// page even when the cursor points past it.
+void TestEditing::addSeriesOnPage()
+{
+    QFETCH(QString, kind);
+    QFETCH(QSizeF, size);
+    QFETCH(bool, pastPage);
     MainWindow window;
+    window.showMaximized();
     startWindow(window);
+    for (int i = 0; i < 3; ++i)
+        windowAction(&window, "Zoom Out")->trigger();
     GraphicsView *view = windowView(&window);
-    for (int i = 0; i < 4; ++i) {
-        BoxItem *box = addBox(window);
-        QVERIFY(box);
-        const int step = 10 + (i == 0 ? 0 : 5 * i);
-        const QPoint corner = view->mapToScene(QPoint(step, step)).toPoint();
-        QCOMPARE(box->pos(), QPointF(QRect(corner, QSize(90, 30)).center()));
-        QCOMPARE(box->rect(), QRectF(-45, -15, 90, 30));
+    const QRectF page = windowScene(&window)->sceneRect();
+    QVERIFY(!page.contains(view->mapToScene(QPoint(10, 10))));
+    if (pastPage) {
+        const QPoint past = view->mapFromScene(page.bottomRight() + QPointF(20, 20));
+        QVERIFY(view->viewport()->rect().contains(past));
+        QCursor::setPos(view->viewport()->mapToGlobal(past));
     }
-    QCOMPARE(labelItems(&window).size(), 4);
-    QVERIFY(window.isWindowModified());
+
+    ModalResponder responder;
+    QList<QPointF> corners;
+    for (int i = 0; i < 3; ++i) {
+        QGraphicsItem *item = nullptr;
+        if (kind == "box")
+            item = addBox(window);
+        else if (kind == "qr")
+            item = addQRCode(window);
+        else
+            item = addText(window, responder);
+        QVERIFY(item);
+        const QRectF placed = kind == "box" ? item->mapRectToScene(static_cast<BoxItem *>(item)->rect())
+                                            : QRectF(item->pos(), size);
+        corners << placed.topLeft();
+        QVERIFY2(placed.left() >= page.left() && placed.top() >= page.top() && placed.right() <= page.right()
+                     && placed.bottom() <= page.bottom(),
+                 qPrintable(QString("%1,%2").arg(placed.x()).arg(placed.y())));
+    }
+    QCOMPARE(responder.unexpected, 0);
+    if (pastPage)
+        return;
+    const QPointF step = corners.at(1) - corners.at(0);
+    QVERIFY(step.x() > 0 && step.x() == step.y());
+    QCOMPARE(corners.at(2) - corners.at(1), step);
 }
 
 void TestEditing::addBoxCursorInView()
@@ -104,17 +149,17 @@ void TestEditing::addBoxCursorInView()
 
     BoxItem *first = addBox(window);
     QVERIFY(first);
-    QCOMPARE(first->pos(), QPointF(QRect(view->mapToScene(inView).toPoint(), QSize(90, 30)).center()));
+    QCOMPARE(first->pos(), QRectF(view->mapToScene(inView).toPoint(), QSizeF(90, 30)).center());
     BoxItem *second = addBox(window);
     QVERIFY(second);
     const QPoint next = view->mapToScene(inView + QPoint(5, 5)).toPoint();
-    QCOMPARE(second->pos(), QPointF(QRect(next, QSize(90, 30)).center()));
+    QCOMPARE(second->pos(), QRectF(next, QSizeF(90, 30)).center());
 
     // Moving the mouse to a new place starts the series again.
     QCursor::setPos(view->mapToGlobal(inView + QPoint(40, 0)));
     BoxItem *third = addBox(window);
     const QPoint moved = view->mapToScene(inView + QPoint(40, 0)).toPoint();
-    QCOMPARE(third->pos(), QPointF(QRect(moved, QSize(90, 30)).center()));
+    QCOMPARE(third->pos(), QRectF(moved, QSizeF(90, 30)).center());
 }
 
 void TestEditing::addTextCancelAndOk()
@@ -128,11 +173,9 @@ void TestEditing::addTextCancelAndOk()
     QVERIFY(labelItems(&window).isEmpty());
     QVERIFY(!window.isWindowModified());
 
-    const QPoint expected = windowView(&window)->mapToScene(QPoint(15, 15)).toPoint();
     TextItem *text = addText(window, responder);
     QVERIFY(text);
     QCOMPARE(labelItems(&window).size(), 1);
-    QCOMPARE(text->pos(), QPointF(expected));
     QVERIFY(text->toPlainText().contains("{%date%}"));
     QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
     QCOMPARE(text->font().family(), QString("Microsoft Yahei"));
@@ -146,10 +189,8 @@ void TestEditing::addQRCodeItem()
 {
     MainWindow window;
     startWindow(window);
-    const QPoint expected = windowView(&window)->mapToScene(QPoint(10, 10)).toPoint();
     QRCodeItem *code = addQRCode(window);
     QVERIFY(code);
-    QCOMPARE(code->pos(), QPointF(expected));
     QCOMPARE(code->plainText(), QString("{%code%}"));
     QCOMPARE(code->shearHorizontal(), 50);
     QCOMPARE(code->shearVertical(), 50);
