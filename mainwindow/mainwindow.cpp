@@ -276,7 +276,8 @@ void MainWindow::createConnections()
     connect(undoStack, SIGNAL(cleanChanged(bool)), this, SLOT(historyMoved()));
     // Connected before any item's slot, so the name is set before the change.
     connect(transformWidget, SIGNAL(angleChanged(double)), this, SLOT(notePanelEdit()));
-    connect(transformWidget, SIGNAL(shearChanged(int,int)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(shearHorizontalChanged(int)), this, SLOT(notePanelEdit()));
+    connect(transformWidget, SIGNAL(shearVerticalChanged(int)), this, SLOT(notePanelEdit()));
     connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(notePanelEdit()));
     connect(transformWidget, SIGNAL(positionChanged(QPointF)), this, SLOT(moveSelection(QPointF)));
     connect(brushWidget, SIGNAL(brushChanged(QBrush)), this, SLOT(notePanelEdit()));
@@ -632,6 +633,7 @@ void MainWindow::updateUi()
 void MainWindow::connectItem(QObject *item)
 {
     connect(item, SIGNAL(dirty()), this, SLOT(setDirty()));
+    connect(item, SIGNAL(dirty()), this, SLOT(itemChanged()));
     const QMetaObject *meta = item->metaObject();
     if (meta->indexOfProperty("brush") > -1)
         connect(brushWidget, SIGNAL(brushChanged(QBrush)), item, SLOT(setBrush(QBrush)));
@@ -639,7 +641,8 @@ void MainWindow::connectItem(QObject *item)
         connect(penWidget, SIGNAL(penChanged(QPen)), item, SLOT(setPen(QPen)));
     if (meta->indexOfProperty("angle") > -1) {
         connect(transformWidget, SIGNAL(angleChanged(double)), item, SLOT(setAngle(double)));
-        connect(transformWidget, SIGNAL(shearChanged(int,int)), item, SLOT(setShear(int,int)));
+        connect(transformWidget, SIGNAL(shearHorizontalChanged(int)), item, SLOT(setShearHorizontal(int)));
+        connect(transformWidget, SIGNAL(shearVerticalChanged(int)), item, SLOT(setShearVertical(int)));
     }
 }
 
@@ -649,25 +652,37 @@ void MainWindow::selectionChanged()
     if (!uiDeferred && !restoring && !recordQueued && !pointerDown)
         recorded.selected = snapshot().selected;
     const QList<QGraphicsItem *> selected = scene->selectedItems();
-    if (selected.size() == 1) {
-        if (auto *object = dynamic_cast<QObject *>(selected.first())) {
-            const QVariant brush = object->property("brush");
-            if (brush.isValid())
-                brushWidget->setBrush(brush.value<QBrush>());
-            const QVariant pen = object->property("pen");
-            if (pen.isValid())
-                penWidget->setPen(pen.value<QPen>());
-            const QVariant angle = object->property("angle");
-            if (angle.isValid()) {
-                transformWidget->setAngle(angle.toDouble());
-                transformWidget->setShear(object->property("shearHorizontal").toInt(),
-                                          object->property("shearVertical").toInt());
-            }
-        }
-    }
+    panelItem = selected.size() == 1 ? dynamic_cast<QObject *>(selected.first()) : nullptr;
+    showInPanels(panelItem);
     if (QGraphicsItem *first = firstSelectedWithPosition())
         transformWidget->setPosition(first->pos());
     updateUi();
+}
+
+void MainWindow::itemChanged()
+{
+    // A drag, a key or a command may have changed the item the panels
+    // show; their next edit must start from its values, not stale ones.
+    if (panelItem && sender() == panelItem)
+        showInPanels(panelItem);
+}
+
+void MainWindow::showInPanels(const QObject *object)
+{
+    if (!object)
+        return;
+    const QVariant brush = object->property("brush");
+    if (brush.isValid())
+        brushWidget->setBrush(brush.value<QBrush>());
+    const QVariant pen = object->property("pen");
+    if (pen.isValid())
+        penWidget->setPen(pen.value<QPen>());
+    const QVariant angle = object->property("angle");
+    if (angle.isValid()) {
+        transformWidget->setAngle(angle.toDouble());
+        transformWidget->setShear(object->property("shearHorizontal").toInt(),
+                                  object->property("shearVertical").toInt());
+    }
 }
 
 void MainWindow::selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen)

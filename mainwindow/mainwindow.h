@@ -78,6 +78,7 @@ private slots:
     void updateUi();
     void viewShowGrid(bool on);
     void selectionChanged();
+    void itemChanged();
     void loadFile();
     void printSetPageSize();
     void printPreview();
@@ -104,6 +105,7 @@ private:
     // Where a new item's top-left corner goes, in scene coordinates.
     QPoint insertionPoint(const QSize &itemSize = QSize(0, 0));
     void connectItem(QObject *item);
+    void showInPanels(const QObject *object);
     void selectedItemProperties(bool *hasAngle, bool *hasBrush, bool *hasPen);
     SnapshotCommand::Snapshot snapshot() const;
     void restoreSnapshot(const SnapshotCommand::Snapshot &state);
@@ -126,6 +128,9 @@ private:
     int addOffset = 5;
     int pasteOffset = 5;
     Placeholder *placeholder = nullptr;
+    // The one selected item, whose values the panels show; none when zero
+    // or several items are selected.
+    QPointer<QObject> panelItem;
     // Output without a table given still fills in the date.
     const Placeholder defaultValues;
     // Set while items are read or the scene is cleared: each item changes

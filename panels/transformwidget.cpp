@@ -51,8 +51,8 @@ TransformWidget::TransformWidget(QWidget *parent)
     setLayout(layout);
 
     connect(angleSpinBox, SIGNAL(valueChanged(double)), this, SIGNAL(angleChanged(double)));
-    connect(shearHorizontalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
-    connect(shearVerticalSpinBox, SIGNAL(valueChanged(int)), this, SLOT(updateShear()));
+    connect(shearHorizontalSpinBox, SIGNAL(valueChanged(int)), this, SIGNAL(shearHorizontalChanged(int)));
+    connect(shearVerticalSpinBox, SIGNAL(valueChanged(int)), this, SIGNAL(shearVerticalChanged(int)));
     connect(xSpinBox, SIGNAL(valueChanged(double)), this, SLOT(updatePosition()));
     connect(ySpinBox, SIGNAL(valueChanged(double)), this, SLOT(updatePosition()));
     setFixedSize(minimumSizeHint());
@@ -76,11 +76,6 @@ void TransformWidget::setShear(int shearHorizontal, int shearVertical)
     const QSignalBlocker blocker(this);
     shearHorizontalSpinBox->setValue(shearHorizontal);
     shearVerticalSpinBox->setValue(shearVertical);
-}
-
-void TransformWidget::updateShear()
-{
-    emit shearChanged(shearHorizontalSpinBox->value(), shearVerticalSpinBox->value());
 }
 
 void TransformWidget::setPosition(const QPointF &position)

@@ -9,7 +9,8 @@ class QDoubleSpinBox;
 class QSpinBox;
 
 // The "Geometry" panel: angle, width, height and position of the selected items.
-// The width and height travel as shearHorizontal and shearVertical.
+// The width and height travel as shearHorizontal and shearVertical, each on
+// its own, so that an edit of one never writes the other.
 class TransformWidget : public QWidget
 {
     Q_OBJECT
@@ -24,11 +25,11 @@ public:
 
 signals:
     void angleChanged(double angle);
-    void shearChanged(int shearHorizontal, int shearVertical);
+    void shearHorizontalChanged(int shearHorizontal);
+    void shearVerticalChanged(int shearVertical);
     void positionChanged(const QPointF &position);
 
 private slots:
-    void updateShear();
     void updatePosition();
 
 private:

@@ -51,6 +51,8 @@ private slots:
     void pasteEnabled();
     void selectingNeverModifies();
     void panelEditsReachSelectedOnly();
+    void panelFollowsResize_data();
+    void panelFollowsResize();
     void unshowableValuesSurviveSelection();
     void align_data();
     void align();
@@ -335,12 +337,60 @@ void TestEditing::panelEditsReachSelectedOnly()
     }
     QCOMPARE(code->angle(), 45.0);
     QCOMPARE(code->shearHorizontal(), 120);
-    QCOMPARE(code->shearVertical(), 30);
+    // Only the width was edited: the code keeps its own height.
+    QCOMPARE(code->shearVertical(), 50);
     QCOMPARE(other->brush(), QBrush());
     QCOMPARE(other->pen(), QPen());
     QCOMPARE(other->angle(), 0.0);
     QCOMPARE(other->shearHorizontal(), 90);
     QVERIFY(window.isWindowModified());
+}
+
+void TestEditing::panelFollowsResize_data()
+{
+    QTest::addColumn<bool>("drag");
+    QTest::newRow("shift drag") << true;
+    QTest::newRow("shift arrows") << false;
+}
+
+// A box resized with mouse or keys shows its new size in the panel, and the
+// next panel edit starts from it instead of undoing it.
+void TestEditing::panelFollowsResize()
+{
+    QFETCH(bool, drag);
+    MainWindow window;
+    startWindow(window);
+    BoxItem *box = addBox(window, QPointF(100, 100));
+    addBox(window, QPointF(200, 200));
+    GraphicsView *view = windowView(&window);
+    const QPoint centre = view->mapFromScene(box->scenePos());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(windowScene(&window)->selectedItems(), QList<QGraphicsItem *>{box});
+    const QList<QSpinBox *> sizes = window.findChild<TransformWidget *>()->findChildren<QSpinBox *>();
+    QCOMPARE(sizes.at(0)->value(), 90);
+
+    if (drag) {
+        const QPoint end = view->mapFromScene(box->scenePos() + QPointF(60, 0));
+        QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre);
+        dragTo(view->viewport(), (centre + end) / 2, Qt::ShiftModifier);
+        dragTo(view->viewport(), end, Qt::ShiftModifier);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, end);
+        QVERIFY2(qAbs(box->shearHorizontal() - 150) <= 2, qPrintable(QString::number(box->shearHorizontal())));
+    } else {
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(view, key, Qt::ShiftModifier);
+        QCOMPARE(box->shearHorizontal(), 92);
+        QCOMPARE(box->shearVertical(), 31);
+    }
+    const int width = box->shearHorizontal();
+    QCOMPARE(sizes.at(0)->value(), width);
+    QCOMPARE(sizes.at(1)->value(), box->shearVertical());
+
+    sizes.at(1)->selectAll();
+    QTest::keyClicks(sizes.at(1), "40");
+    QCOMPARE(box->shearHorizontal(), width);
+    QCOMPARE(box->shearVertical(), 40);
+    QCOMPARE(sizes.at(0)->value(), width);
 }
 
 void TestEditing::unshowableValuesSurviveSelection()

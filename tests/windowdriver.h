@@ -112,6 +112,14 @@ inline void parkCursor(QWidget *window)
     QCursor::setPos(window->mapToGlobal(QPoint(-40, -40)));
 }
 
+// A mouse move with the left button held; QTest::mouseMove only moves the
+// cursor.
+inline void dragTo(QWidget *widget, const QPoint &to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(widget, &move);
+}
+
 inline QString statusMessage(QMainWindow *window)
 {
     return window->statusBar()->currentMessage();
