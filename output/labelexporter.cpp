@@ -2,12 +2,21 @@
 
 #include "output/labelrenderer.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+
+// Qt's resolution for laying out text where no paint device is given, as
+// the texts of a scene are.
+Q_GUI_EXPORT int qt_defaultDpiY();
+
+namespace {
+const double MillimetresPerPoint = 25.4 / 72;
+} // namespace
 
 bool LabelExporter::isSvg(const QString &fileName)
 {
@@ -44,14 +53,45 @@ bool LabelExporter::writeBitmap(QIODevice *device, const QByteArray &format, con
 bool LabelExporter::writeSvg(QIODevice *device, const LabelRenderer &renderer, const Placeholder *values,
                              const QSize &pagePoints)
 {
+    // Drawn in points in a view box of the page, with the size in
+    // millimetres: any reader shows the label at its true size, not at the
+    // 96 user units an inch that SVG takes for unitless lengths.
+    const QRect page(QPoint(0, 0), pagePoints);
+    QBuffer buffer;
     QSvgGenerator generator;
-    generator.setOutputDevice(device);
-    generator.setSize(pagePoints);
+    generator.setOutputDevice(&buffer);
+    generator.setViewBox(page);
+    // The generator gives a font its point size times resolution / 72 in
+    // user units, while texts were laid out at the screen's resolution.
+    generator.setResolution(qt_defaultDpiY());
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    renderer.render(&painter, QRectF(), values);
-    return painter.end();
+    renderer.render(&painter, page, values);
+    if (!painter.end())
+        return false;
+    QByteArray svg = buffer.data();
+    const int svgStart = svg.indexOf("<svg");
+    const int defsEnd = svg.indexOf("</defs>\n");
+    const int svgEnd = svg.lastIndexOf("</svg>");
+    if (svgStart < 0 || defsEnd < svgStart || svgEnd < defsEnd)
+        return false;
+    // The generator writes no clipping: the page's clip path keeps items
+    // that reach past the label's edge out of the drawing wherever it is
+    // placed, not only where a reader clips to the view box.
+    const QByteArray clipPath = QString("<clipPath id=\"page\"><rect width=\"%1\" height=\"%2\"/></clipPath>\n"
+                                        "</defs>\n<g clip-path=\"url(#page)\">\n")
+                                    .arg(page.width())
+                                    .arg(page.height())
+                                    .toUtf8();
+    const QByteArray size = QString(" width=\"%1mm\" height=\"%2mm\"")
+                                .arg(page.width() * MillimetresPerPoint, 0, 'g', 10)
+                                .arg(page.height() * MillimetresPerPoint, 0, 'g', 10)
+                                .toUtf8();
+    svg.insert(svgEnd, "</g>\n");
+    svg.replace(defsEnd, int(qstrlen("</defs>\n")), clipPath);
+    svg.insert(svgStart + int(qstrlen("<svg")), size);
+    return device->write(svg) == svg.size();
 }
 
 QString LabelExporter::exportFile(const QString &fileName, QGraphicsScene *scene, const Placeholder *values,
