@@ -4,7 +4,7 @@
 // memory. Run by `make bench`, not by CTest; each measurement is a class
 // of its own beside this file.
 //
-// Usage: tagforge_benchmark [--reps N]
+// Usage: tagforge_benchmark [--reps N] [--series]
 //        tagforge_benchmark --open-label FILE   (child: open FILE and end)
 //        tagforge_benchmark --measure-child REPORT PROGRAM [ARG...]   (child)
 
@@ -24,7 +24,7 @@
 
 namespace {
 
-int runBenchmark(int reps)
+int runBenchmark(int reps, bool seriesOnly)
 {
     QTextStream err(stderr);
     QTemporaryDir work;
@@ -48,9 +48,14 @@ int runBenchmark(int reps)
                           "plain graphics items; goal <= 3 x floor, ms per 1,000 items flat")
                       .arg(reps),
                   OpenBench::scalingHeaders());
-    PrintModeBench(&printer, printerProblem, reps).run(&table);
+    if (!seriesOnly)
+        PrintModeBench(&printer, printerProblem, reps).run(&table);
     SeriesBench(&printer, printerProblem, qMin(reps, 3)).run(&table);
     printer.stop();
+    if (seriesOnly) {
+        table.print();
+        return 0;
+    }
     open.run(&scaling, &table);
     window.run(&table);
     QrBench(reps).run(&table);
@@ -84,11 +89,16 @@ int main(int argc, char *argv[])
     }
 
     int reps = 7;
-    if (arguments.size() == 2 && arguments.first() == "--reps")
-        reps = qBound(1, arguments.at(1).toInt(), 101);
-    else if (!arguments.isEmpty()) {
-        QTextStream(stderr) << "usage: tagforge_benchmark [--reps N]" << Qt::endl;
-        return 2;
+    bool seriesOnly = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == "--reps" && i + 1 < arguments.size())
+            reps = qBound(1, arguments.at(++i).toInt(), 101);
+        else if (arguments.at(i) == "--series")
+            seriesOnly = true;
+        else {
+            QTextStream(stderr) << "usage: tagforge_benchmark [--reps N] [--series]" << Qt::endl;
+            return 2;
+        }
     }
 
     // A private home, so that no user's settings are read or written.
@@ -100,5 +110,5 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DOCUMENTS_DIR", root + "/Documents");
     QApplication app(argc, argv);
-    return runBenchmark(reps);
+    return runBenchmark(reps, seriesOnly);
 }

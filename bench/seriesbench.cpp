@@ -15,6 +15,21 @@
 
 namespace {
 const int Labels = 10000;
+// The GTK designer's batch takes about a minute and hundreds of MiB for
+// this many: it runs once, beside ours on the same count.
+const int PeerLabels = 1000;
+
+bool writeRows(const QString &path, int rows)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QTextStream out(&file);
+    out << "serial,code\n";
+    for (int i = 0; i < rows; ++i)
+        out << QString("%1,C-%2\n").arg(i + 1, 5, 10, QChar('0')).arg(i);
+    return true;
+}
 } // namespace
 
 SeriesBench::SeriesBench(PdfPrinter *printer, const QString &printerProblem, int reps)
@@ -30,15 +45,8 @@ void SeriesBench::run(Table *table)
     err << "series and merges" << Qt::endl;
     QTemporaryDir work;
     const QString csv = work.filePath("rows.csv");
-    {
-        QFile file(csv);
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        QTextStream out(&file);
-        out << "serial,code\n";
-        for (int i = 0; i < Labels; ++i)
-            out << QString("%1,C-%2\n").arg(i + 1, 5, 10, QChar('0')).arg(i);
-    }
+    if (!writeRows(csv, Labels))
+        return;
     const QString count = QString::number(Labels);
     const QStringList series{"--output", work.filePath("series.pdf"), "--config", EXAMPLE_LABEL, "--serial", "00001",
                              "--count", count};
@@ -78,10 +86,28 @@ void SeriesBench::run(Table *table)
                           printing ? labels + " through the private printer, until the job is handed over; goal <= 2 ms"
                                    : QString("not run: %1").arg(printerProblem.left(60)));
 
-    // The GTK label designer's batch program, on the same count of labels.
+    // The GTK label designer's batch program beside ours, on the same labels.
     const QString glabels = QStandardPaths::findExecutable("glabels-3-batch");
     if (glabels.isEmpty()) {
-        table->addMeasurement("glabels-3-batch, per label", std::nan(""), std::nan(""), "ms", 0,
+        table->addMeasurement("glabels-3-batch merge to PDF, per label", std::nan(""), std::nan(""), "ms", 0,
                               "missing: apt-get install glabels to compare");
+        return;
     }
+    const QString peerCsv = work.filePath("peer.csv");
+    if (!writeRows(peerCsv, PeerLabels))
+        return;
+    QTemporaryDir home;
+    const QProcessEnvironment environment = childEnvironment(home.path());
+    const ChildRun ours = runChild(
+        TAGFORGE_BIN, {"--output", work.filePath("ours.pdf"), "--config", EXAMPLE_LABEL, "--data", peerCsv},
+        environment);
+    const ChildRun peer =
+        runChild(glabels, {"--output", work.filePath("peer.pdf"), "--input", peerCsv, GLABELS_LABEL}, environment);
+    const QString peerLabels = QString("%1 labels of bench/parts.glabels").arg(PeerLabels);
+    table->addMeasurement("glabels-3-batch merge to PDF, per label", peer.ok ? peer.ms / PeerLabels : std::nan(""),
+                          ours.ok ? ours.ms / PeerLabels : std::nan(""), "ms", peer.ok ? 1 : 0,
+                          peerLabels + "; floor: our merge of the same rows");
+    table->addMeasurement("glabels-3-batch merge to PDF: peak RSS", peer.ok ? peer.maxRssMiB : std::nan(""),
+                          ours.ok ? ours.maxRssMiB : std::nan(""), "MiB", peer.ok ? 1 : 0,
+                          peerLabels + "; floor: our merge of the same rows");
 }
