@@ -309,4 +309,35 @@ inline void clearSettings()
     settings.sync();
 }
 
+// The one fixture for tests of a started window: the window shown with a new
+// label and short alignments, its modal dialogs scripted. A test's cleanup()
+// calls finish(), which fails the test for any dialog that came unasked.
+class WindowFixture
+{
+public:
+    MainWindow &start()
+    {
+        if (!dialogs)
+            dialogs.reset(new ModalResponder);
+        window.reset(new MainWindow);
+        window->setAlignmentDuration(30);
+        startWindow(*window);
+        return *window;
+    }
+    ModalResponder &responder() { return *dialogs; }
+    void finish()
+    {
+        const QStringList unasked = dialogs && dialogs->unexpected ? dialogs->messages : QStringList();
+        const int unexpected = dialogs ? dialogs->unexpected : 0;
+        window.reset();
+        dialogs.reset();
+        QVERIFY2(unexpected == 0, qPrintable("unasked dialogs: " + unasked.join(" | ")));
+    }
+
+    QScopedPointer<MainWindow> window;
+
+private:
+    QScopedPointer<ModalResponder> dialogs;
+};
+
 #endif // WINDOWDRIVER_H
