@@ -7,7 +7,6 @@
 #include "app/translations.h"
 #include "mainwindow/languagemenu.h"
 
-#include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -98,7 +97,6 @@ private slots:
     void catalogues();
     void languageMenu_data();
     void languageMenu();
-    void qtTextsFollow();
 };
 
 void TestStartup::commandLine_data()
@@ -107,17 +105,13 @@ void TestStartup::commandLine_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::newRow("help") << QStringList{"--help"} << 0 << "--print Direct output to printer.";
-    QTest::newRow("short help") << QStringList{"-h"} << 0 << "-s, --serial <serial> Assign the serial number";
     QTest::newRow("version") << QStringList{"--version"} << 0 << "tagforge 1.0.1.2";
-    QTest::newRow("short version") << QStringList{"-v"} << 0 << "tagforge 1.0.1.2";
     QTest::newRow("unknown option") << QStringList{"--foo"} << 1 << "";
     QTest::newRow("config without value") << QStringList{"--config"} << 1 << "";
-    QTest::newRow("level without value") << QStringList{"--print", "-l"} << 1 << "";
     QTest::newRow("unknown option in print mode") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << "";
     QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << "";
     QTest::newRow("print and output") << QStringList{"--print", "--output", "a.pdf", "a.qlt"} << 1 << "";
     QTest::newRow("count and data") << QStringList{"--print", "--count", "2", "--data", "a.csv"} << 1 << "";
-    QTest::newRow("count alone") << QStringList{"--count", "2", "a.qlt"} << 1 << "";
 }
 
 // Help, version and refused command lines leave the store as it was.
@@ -266,20 +260,6 @@ void TestStartup::languageMenu()
     QVERIFY(chosen->isChecked());
     QCOMPARE(QSettings().value("Ui/Language").toLocale().name(), storedName);
     QCOMPARE(statusMessage(&window), message);
-}
-
-// Qt's stock buttons follow the window's language, and only where the
-// window has a translation.
-void TestStartup::qtTextsFollow()
-{
-    if (!QFile::exists(QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
-        QSKIP("Qt's translations are not installed (qttranslations5-l10n)");
-    for (const auto &row : QList<QPair<QLocale, QString>>{{QLocale("de_DE"), "Abbrechen"}, {QLocale("fr_FR"), "Cancel"}}) {
-        Translations::install(qApp, row.first);
-        const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
-        qDeleteAll(qApp->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
-        QCOMPARE(cancel, row.second);
-    }
 }
 
 TAGFORGE_TEST_MAIN(TestStartup)
