@@ -1,124 +1,86 @@
-#include "testsupport.h"
+// The program as started from a shell: its command line, what start-up
+// stores, and its languages, complete in every catalogue.
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
+#include "testsupport.h"
+#include "windowdriver.h"
+
+#include "app/translations.h"
+#include "mainwindow/languagemenu.h"
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 namespace {
-// Generous: only a hung child (say, a message box nobody clicks) gets near it.
-const int ProcessTimeout = 120000;
-
-struct RunResult
+struct Run
 {
-    bool finished = false;
     int exitCode = -1;
-    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     QString out;
     QString err;
 };
 
-// A private home for one child: its settings land in config/ostrel/tagforge.conf.
-class ChildHome
+// Runs the program in a home of its own, whose store is seeded first.
+Run run(const QTemporaryDir &home, const QStringList &arguments, const QVariantMap &seed = {})
 {
-public:
-    QString path() const { return dir.path(); }
-    QString settingsFile() const { return dir.path() + "/config/ostrel/tagforge.conf"; }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", dir.path());
-        env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", runtimeDir());
-        env.insert("LC_ALL", "C");
-        return env;
-    }
-
-    void start(QProcess &process, const QStringList &arguments) const
-    {
-        process.setProcessEnvironment(environment());
-        process.setWorkingDirectory(dir.path());
-        process.start(TAGFORGE_BIN, arguments);
-    }
-
-    RunResult run(const QStringList &arguments) const
-    {
-        QProcess process;
-        start(process, arguments);
-        RunResult result;
-        result.finished = process.waitForFinished(ProcessTimeout);
-        if (!result.finished) {
-            process.kill();
-            process.waitForFinished();
-        }
-        result.exitCode = process.exitCode();
-        result.exitStatus = process.exitStatus();
-        result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        result.err = QString::fromLocal8Bit(process.readAllStandardError());
-        return result;
-    }
-
-    // Writes values into the child's store before it starts.
-    void seed(const QVariantMap &values) const
-    {
-        QSettings store(settingsFile(), QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            store.setValue(it.key(), it.value());
-        store.sync();
-    }
-
-    QVariant stored(const QString &key) const
-    {
-        return QSettings(settingsFile(), QSettings::IniFormat).value(key);
-    }
-
-    QByteArray settingsBytes() const
-    {
-        QFile file(settingsFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // A file that exists but is no label, so loading it fails with a
-    // message that names it.
-    QString junkLabel() const
-    {
-        const QString name = dir.path() + "/junk.qlt";
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly))
-            file.write("not a label file");
-        return name;
-    }
-
-private:
-    QString runtimeDir() const
-    {
-        const QString path = dir.path() + "/runtime";
-        QDir().mkpath(path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
-
-    QTemporaryDir dir;
-};
-
-QString translationsDir()
-{
-    return QFileInfo(TAGFORGE_BIN).absolutePath() + "/translations";
+    QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    for (auto it = seed.cbegin(); it != seed.cend(); ++it)
+        store.setValue(it.key(), it.value());
+    store.sync();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("CUPS_SERVER", "/nonexistent/cups.sock");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home.path());
+    process.start(TAGFORGE_BIN, arguments);
+    Run result;
+    if (!process.waitForFinished(120000))
+        process.kill();
+    process.waitForFinished();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
 }
 
-QString describe(const RunResult &result)
+// The translations of a .ts file by context and source; untranslated ones empty.
+QMap<QPair<QString, QString>, QString> readTs(const QString &path)
 {
-    return QString("exit %1 (%2)\nstdout: %3\nstderr: %4")
-        .arg(result.exitCode)
-        .arg(result.exitStatus == QProcess::NormalExit ? "normal" : "crash")
-        .arg(result.out, result.err);
+    QMap<QPair<QString, QString>, QString> catalogue;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return catalogue;
+    QXmlStreamReader xml(&file);
+    QString context;
+    QString source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            const bool unfinished = !xml.attributes().value("type").isEmpty();
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            catalogue.insert({context, source}, unfinished ? QString() : text);
+        }
+    }
+    return catalogue;
+}
+
+// The %1 markers and whether there is a keyboard accelerator.
+QString markers(const QString &text)
+{
+    QStringList found;
+    auto it = QRegularExpression("%\\d").globalMatch(text);
+    while (it.hasNext())
+        found << it.next().captured();
+    found.sort();
+    return found.join(' ') + (text.contains(QRegularExpression("&\\w")) ? " &" : "");
 }
 } // namespace
 
@@ -127,253 +89,177 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void help_data();
-    void help();
-    void version_data();
-    void version();
-    void commandLineError_data();
-    void commandLineError();
-    void printModeStoresConfig_data();
-    void printModeStoresConfig();
-    void interactiveStoresConfigAtOnce();
-    void translationFilesBuilt();
-    void translations_data();
-    void translations();
+    void commandLine_data();
+    void commandLine();
+    void printModeStoresPath_data();
+    void printModeStoresPath();
+    void catalogues_data();
+    void catalogues();
+    void languageMenu_data();
+    void languageMenu();
 };
 
-void TestStartup::initTestCase()
-{
-    QVERIFY2(QFileInfo(TAGFORGE_BIN).isExecutable(), "build the tagforge target first");
-}
-
-void TestStartup::help_data()
-{
-    QTest::addColumn<QString>("option");
-
-    QTest::newRow("long") << "--help";
-    QTest::newRow("short") << "-h";
-}
-
-void TestStartup::help()
-{
-    QFETCH(QString, option);
-
-    ChildHome home;
-    const RunResult result = home.run({option});
-    QVERIFY2(result.finished, "the process did not end");
-    QCOMPARE(result.exitStatus, QProcess::NormalExit);
-    QCOMPARE(result.exitCode, 0);
-
-    // Qt wraps long help texts, so compare with the white space folded.
-    const QString text = result.out.simplified();
-    const QStringList expected{
-        "Quillet",
-        "-h, --help",
-        "-v, --version",
-        "--debug Enable the debug mode.",
-        "--print Direct output to printer.",
-        "--config <file> Load the specified configuration <file>.",
-        "-c, --code <code> Assign the QR code <code>",
-        "-s, --serial <serial> Assign the serial number <serial>",
-        "-l, --level <level> Restrict the logs to level <level>. can be: quiet, panic, fatal, error, warn, info, "
-        "verbose, debug, trace. Default is 'fatal'.",
-    };
-    int previous = -1;
-    for (const QString &entry : expected) {
-        const int at = text.indexOf(entry);
-        QVERIFY2(at >= 0, qPrintable(QString("missing \"%1\" in:\n%2").arg(entry, result.out)));
-        // Options are listed in the order they were registered.
-        if (entry.startsWith("--") || entry.startsWith("-c") || entry.startsWith("-s") || entry.startsWith("-l")) {
-            QVERIFY2(at > previous, qPrintable(entry));
-            previous = at;
-        }
-    }
-    QVERIFY2(text.contains("Arguments: file The label file to open, the same as --config <file>."),
-             qPrintable(result.out));
-    // "\nDefault" in the level text starts a line of its own.
-    QVERIFY(result.out.contains(QRegularExpression("trace\\.\\s*\\n\\s*Default is 'fatal'\\.")));
-
-    QVERIFY2(!QFileInfo::exists(home.settingsFile()), "help must not touch the settings");
-}
-
-void TestStartup::version_data()
-{
-    QTest::addColumn<QString>("option");
-
-    QTest::newRow("long") << "--version";
-    QTest::newRow("short") << "-v";
-}
-
-void TestStartup::version()
-{
-    QFETCH(QString, option);
-
-    ChildHome home;
-    const RunResult result = home.run({option});
-    QVERIFY2(result.finished, "the process did not end");
-    QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.out, QString("tagforge 1.0.1.2\n"));
-    QVERIFY2(!QFileInfo::exists(home.settingsFile()), "version must not touch the settings");
-}
-
-void TestStartup::commandLineError_data()
+void TestStartup::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
-
-    QTest::newRow("unknown option") << QStringList{"--foo"};
-    QTest::newRow("config without value") << QStringList{"--config"};
-    QTest::newRow("short serial without value") << QStringList{"-s"};
-    QTest::newRow("serial without value") << QStringList{"--serial"};
-    QTest::newRow("short code without value") << QStringList{"-c"};
-    QTest::newRow("level without value") << QStringList{"--print", "-l"};
-    QTest::newRow("unknown option after config") << QStringList{"--config", "new.qlt", "--foo"};
-    QTest::newRow("unknown option in print mode") << QStringList{"--print", "--config", "new.qlt", "-x"};
-    QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"};
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--print Direct output to printer.";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "tagforge 1.0.1.2";
+    QTest::newRow("unknown option") << QStringList{"--foo"} << 1 << "";
+    QTest::newRow("config without value") << QStringList{"--config"} << 1 << "";
+    QTest::newRow("unknown option in print mode") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << "";
+    QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << "";
+    QTest::newRow("print and output") << QStringList{"--print", "--output", "a.pdf", "a.qlt"} << 1 << "";
+    QTest::newRow("count and data") << QStringList{"--print", "--count", "2", "--data", "a.csv"} << 1 << "";
 }
 
-void TestStartup::commandLineError()
+// Help, version and refused command lines leave the store as it was.
+void TestStartup::commandLine()
 {
     QFETCH(QStringList, arguments);
-
-    // Once without a settings file and once with one from an earlier run.
-    ChildHome fresh;
-    RunResult result = fresh.run(arguments);
-    QVERIFY2(result.finished, "the process did not end");
-    QVERIFY2(result.exitStatus == QProcess::NormalExit && result.exitCode == 1, qPrintable(describe(result)));
-    QVERIFY(!result.err.isEmpty());
-    QVERIFY2(!QFileInfo::exists(fresh.settingsFile()), "a failed command line created the settings file");
-
-    ChildHome used;
-    used.seed({{"Ui/MostRecentFile", "/labels/old.qlt"}, {"Ui/ShowGrid", false}});
-    const QByteArray before = used.settingsBytes();
-    const QDateTime modified = QFileInfo(used.settingsFile()).lastModified();
-    result = used.run(arguments);
-    QVERIFY2(result.exitCode == 1, qPrintable(describe(result)));
-    QCOMPARE(used.settingsBytes(), before);
-    QCOMPARE(QFileInfo(used.settingsFile()).lastModified(), modified);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QTemporaryDir home;
+    const Run result = run(home, arguments, {{"Ui/MostRecentFile", "/labels/old.qlt"}});
+    QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+    QVERIFY2(result.out.simplified().contains(out), qPrintable(result.out));
+    QVERIFY(exitCode == 0 || !result.err.isEmpty());
+    QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    QCOMPARE(store.allKeys(), QStringList{"Ui/MostRecentFile"});
 }
 
-void TestStartup::printModeStoresConfig_data()
+void TestStartup::printModeStoresPath_data()
 {
-    QTest::addColumn<QStringList>("extra");
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<bool>("plain");
-
-    const QString missing = "missing.qlt";
-    QTest::newRow("config only") << QStringList() << missing << false;
-    QTest::newRow("code and serial") << QStringList{"--code", "ABC", "--serial", "0042"} << missing << false;
-    QTest::newRow("short code and serial") << QStringList{"-c", "ABC", "-s", "7"} << missing << false;
-    QTest::newRow("debug and level") << QStringList{"--debug", "--level", "trace"} << missing << false;
-    QTest::newRow("short level") << QStringList{"-l", "quiet"} << missing << false;
-    QTest::newRow("relative path, stored absolute") << QStringList() << "sub dir/Label.QLT" << false;
-    QTest::newRow("no config: previous most recent file") << QStringList() << QString() << false;
-    QTest::newRow("plain file argument") << QStringList() << missing << true;
-    QTest::newRow("plain relative file, serial") << QStringList{"-s", "7"} << "sub dir/Label.QLT" << true;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("--config") << QStringList{"--config", "sub dir/Label.qlt"} << "sub dir/Label.qlt";
+    QTest::newRow("plain file, serial") << QStringList{"-s", "7", "sub dir/Label.qlt"} << "sub dir/Label.qlt";
+    QTest::newRow("no file: the previous one") << QStringList{"-c", "ABC"} << "previous.qlt";
 }
 
-// Print mode ends by itself, so it shows what start-up and the close
-// handling leave in the store without killing anything. Loading a missing
-// file fails, which is exit code 2.
-void TestStartup::printModeStoresConfig()
+// The label named is stored absolute and is the one print mode reads: a
+// missing one is exit code 2, named in a warning in the stored language.
+void TestStartup::printModeStoresPath()
 {
-    QFETCH(QStringList, extra);
-    QFETCH(QString, config);
-    QFETCH(bool, plain);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, stored);
+    QTemporaryDir home;
+    const QString path = home.filePath(stored);
+    Run result = run(home, QStringList{"--print"} + arguments, {{"Ui/MostRecentFile", home.filePath("previous.qlt")}});
+    QVERIFY2(result.exitCode == 2, qPrintable(result.err));
+    QVERIFY2(result.err.contains(path), qPrintable(result.err));
+    QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    QCOMPARE(store.value("Ui/MostRecentFile").toString(), path);
+    QVERIFY(!store.contains("MainWindow/geometry"));
 
-    ChildHome home;
-    const QString previous = home.path() + "/previous.qlt";
-    home.seed({{"Ui/MostRecentFile", previous}});
+    QTranslator german;
+    QVERIFY(Translations::load(&german, "de"));
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()) && writeFile(path, "not a label file"));
+    result = run(home, QStringList{"--print"} + arguments, {{"Ui/Language", QLocale("de_DE")}});
+    const QString warning = german.translate("LabelFile", "%1 is not a %2 file").arg(path, "tagforge");
+    QVERIFY2(result.err.contains(warning), qPrintable(result.err));
+}
 
-    QString path = previous;
-    QStringList arguments{"--print"};
-    if (!config.isEmpty()) {
-        const QString given = config.startsWith("sub") ? config : home.path() + "/" + config;
-        arguments << (plain ? QStringList{given} : QStringList{"--config", given});
-        // The child runs in the home folder.
-        path = QDir(home.path()).absoluteFilePath(given);
+void TestStartup::catalogues_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : Translations::shippedLanguages())
+        QTest::newRow(qPrintable(language)) << language;
+    QVERIFY(Translations::shippedLanguages().size() >= 2);
+}
+
+// Every text of the sources, as lupdate finds them now, is translated in
+// the catalogue and in its built file, keeping its %1 and accelerator.
+void TestStartup::catalogues()
+{
+    QFETCH(QString, language);
+    QTemporaryDir dir;
+    QProcess lupdate;
+    lupdate.setWorkingDirectory(PROJECT_SOURCE_DIR);
+    lupdate.start(LUPDATE, QStringList{"-I", ".", "-locations", "none"} + QString(SOURCE_DIRS).split(',')
+                               + QStringList{"-ts", dir.filePath("now.ts")});
+    QVERIFY(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0);
+    const auto now = readTs(dir.filePath("now.ts"));
+    QVERIFY(now.size() > 100);
+    const auto catalogue = readTs(PROJECT_SOURCE_DIR "/resources/translations/tagforge_" + language + ".ts");
+    QTranslator built;
+    QVERIFY(Translations::load(&built, language));
+
+    QStringList problems;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const QString translated = catalogue.value(it.key());
+        const QString source = it.key().second;
+        if (translated.isEmpty())
+            problems << "not translated (make translations-update): " + source;
+        else if (markers(translated) != markers(source))
+            problems << QString("%1 and %2 differ in %N or &").arg(source, translated);
+        else if (built.translate(qPrintable(it.key().first), qPrintable(source), nullptr, 1) != translated
+                 && !source.contains("%n"))
+            problems << "not in the .qm file: " + source;
     }
-    const RunResult result = home.run(arguments + extra);
-    QVERIFY2(result.finished, "the process did not end; a message box may be waiting");
-    QVERIFY2(result.exitStatus == QProcess::NormalExit && result.exitCode == 2, qPrintable(describe(result)));
-
-    QCOMPARE(home.stored("Ui/MostRecentFile").toString(), path);
-    QVERIFY2(result.err.contains(path), qPrintable(describe(result)));
-    // No window was made, so there is no window state to keep.
-    QVERIFY(!home.stored("MainWindow/geometry").isValid());
-    QVERIFY(!home.stored("MainWindow/windowState").isValid());
-    // Nothing in the program writes the language.
-    QVERIFY(!home.stored("Ui/Language").isValid());
-}
-
-void TestStartup::interactiveStoresConfigAtOnce()
-{
-    ChildHome home;
-    home.seed({{"Ui/MostRecentFile", "/labels/old.qlt"}});
-    const QString path = home.junkLabel();
-
-    QProcess process;
-    home.start(process, {"--config", path});
-    QVERIFY(process.waitForStarted());
-    // The store is written back from the event loop, long before anyone
-    // could close the window; the failed load then waits in a message box.
-    QTRY_COMPARE_WITH_TIMEOUT(home.stored("Ui/MostRecentFile").toString(), path, ProcessTimeout);
-    QCOMPARE(process.state(), QProcess::Running);
-    process.kill();
-    QVERIFY(process.waitForFinished());
-    // The window never closed, so nothing else was written.
-    QVERIFY(!home.stored("MainWindow/geometry").isValid());
-}
-
-void TestStartup::translationFilesBuilt()
-{
-    if (QDir(translationsDir()).entryList({"tagforge_*.qm"}, QDir::Files).isEmpty())
-        QSKIP(qPrintable("No tagforge_*.qm in " + translationsDir() + "; only the source texts can be checked"));
-}
-
-void TestStartup::translations_data()
-{
-    QTest::addColumn<QVariant>("language");
-    QTest::addColumn<QString>("qmFile");
-
-    // Without a file for the language the source texts remain.
-    QTest::newRow("English, no file") << QVariant(QLocale(QLocale::English, QLocale::UnitedStates)) << QString();
-
-    QDirIterator files(translationsDir(), {"tagforge_*.qm"}, QDir::Files);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString name = QFileInfo(file).completeBaseName().mid(QString("tagforge_").size());
-        QTest::newRow(qPrintable(name)) << QVariant(QLocale(name)) << file;
-        if (name.startsWith("zh"))
-            QTest::newRow(qPrintable("empty store gives " + name)) << QVariant() << file;
+    for (auto it = catalogue.cbegin(); it != catalogue.cend(); ++it) {
+        if (!now.contains(it.key()))
+            problems << "no longer in the sources: " + it.key().second;
     }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
 }
 
-// The language shows in the text of the warning that print mode writes to
-// standard error: it runs through the same translators as every menu, and
-// it is the one window text a process without a screen gives away.
-void TestStartup::translations()
+void TestStartup::languageMenu_data()
 {
-    QFETCH(QVariant, language);
-    QFETCH(QString, qmFile);
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("uiLanguage");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("choose");
+    QTest::addColumn<QString>("storedName");
+    QTest::addColumn<QString>("message");
+    const QString next = "The language changes at the next start.";
+    QTest::newRow("new user: Chinese") << QVariant() << "zh_CN" << "语言 (Language)" << "简体中文" << "English" << "en_US"
+                                       << "语言将在下次启动时更改。  " + next;
+    QTest::newRow("no translation: English") << QVariant(QLocale("fr_FR")) << "" << "Language" << "English" << "Deutsch" << "de_DE"
+                                             << next + "  Die Sprache wechselt beim nächsten Start.";
+    QTest::newRow("English to English") << QVariant(QLocale("en_GB")) << "" << "Language" << "English" << "English" << "en_US" << next;
+}
 
-    const QString source = "%1 is not a %2 file";
-    QString pattern = source;
-    if (!qmFile.isEmpty()) {
-        QTranslator translator;
-        QVERIFY(translator.load(qmFile));
-        pattern = translator.translate("LabelFile", qPrintable(source));
-        if (pattern.isEmpty() || pattern == source)
-            QSKIP("The translation file has no translation of the load warning");
+// The menu checks the language in use and stores the one chosen, saying in
+// both languages that it takes effect at the next start.
+void TestStartup::languageMenu()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, uiLanguage);
+    QFETCH(QString, title);
+    QFETCH(QString, checked);
+    QFETCH(QString, choose);
+    QFETCH(QString, storedName);
+    QFETCH(QString, message);
+    clearSettings();
+    if (stored.isValid())
+        QSettings().setValue("Ui/Language", stored);
+    // The window's texts in the stored language, as start-up installs them.
+    QTranslator translator;
+    QVERIFY(uiLanguage.isEmpty() || Translations::load(&translator, uiLanguage));
+    QCoreApplication::installTranslator(&translator);
+    QMainWindow window;
+    auto *menu = new LanguageMenu(&window);
+    QCOMPARE(menu->title(), title);
+    QStringList entries;
+    QString checkedEntry;
+    QAction *chosen = nullptr;
+    for (QAction *action : menu->actions()) {
+        entries << action->text();
+        if (action->isChecked())
+            checkedEntry += action->text();
+        if (action->text() == choose)
+            chosen = action;
     }
-
-    ChildHome home;
-    if (language.isValid())
-        home.seed({{"Ui/Language", language}});
-    const QString path = home.junkLabel();
-    const RunResult result = home.run({"--print", "--config", path});
-    QVERIFY2(result.finished, "the process did not end; a message box may be waiting");
-    QVERIFY2(result.err.contains(pattern.arg(path, "tagforge")), qPrintable(describe(result)));
+    QCOMPARE(entries, (QStringList{"English", "Deutsch", "简体中文"}));
+    QCOMPARE(checkedEntry, checked);
+    chosen->trigger();
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(chosen->isChecked());
+    QCOMPARE(QSettings().value("Ui/Language").toLocale().name(), storedName);
+    QCOMPARE(statusMessage(&window), message);
 }
 
 TAGFORGE_TEST_MAIN(TestStartup)

@@ -262,24 +262,24 @@ inline void startWindow(MainWindow &window)
 }
 
 // Adders through the real actions; each returns the new, selected item.
+template <class T> T *addItem(MainWindow &window, const QString &action, const QPointF &pos)
+{
+    windowAction(&window, action)->trigger();
+    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
+    auto *item = selected.size() == 1 ? dynamic_cast<T *>(selected.first()) : nullptr;
+    if (item && !pos.isNull())
+        item->setPos(pos);
+    return item;
+}
+
 inline BoxItem *addBox(MainWindow &window, const QPointF &pos = QPointF())
 {
-    windowAction(&window, "Add Box")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    auto *box = selected.size() == 1 ? dynamic_cast<BoxItem *>(selected.first()) : nullptr;
-    if (box && !pos.isNull())
-        box->setPos(pos);
-    return box;
+    return addItem<BoxItem>(window, "Add Box", pos);
 }
 
 inline QRCodeItem *addQRCode(MainWindow &window, const QPointF &pos = QPointF())
 {
-    windowAction(&window, "Add QR Code")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    auto *code = selected.size() == 1 ? dynamic_cast<QRCodeItem *>(selected.first()) : nullptr;
-    if (code && !pos.isNull())
-        code->setPos(pos);
-    return code;
+    return addItem<QRCodeItem>(window, "Add QR Code", pos);
 }
 
 inline TextItem *addText(MainWindow &window, ModalResponder &responder)
@@ -308,5 +308,36 @@ inline void clearSettings()
     settings.clear();
     settings.sync();
 }
+
+// The one fixture for tests of a started window: the window shown with a new
+// label and short alignments, its modal dialogs scripted. A test's cleanup()
+// calls finish(), which fails the test for any dialog that came unasked.
+class WindowFixture
+{
+public:
+    MainWindow &start()
+    {
+        if (!dialogs)
+            dialogs.reset(new ModalResponder);
+        window.reset(new MainWindow);
+        window->setAlignmentDuration(30);
+        startWindow(*window);
+        return *window;
+    }
+    ModalResponder &responder() { return *dialogs; }
+    void finish()
+    {
+        const QStringList unasked = dialogs && dialogs->unexpected ? dialogs->messages : QStringList();
+        const int unexpected = dialogs ? dialogs->unexpected : 0;
+        window.reset();
+        dialogs.reset();
+        QVERIFY2(unexpected == 0, qPrintable("unasked dialogs: " + unasked.join(" | ")));
+    }
+
+    QScopedPointer<MainWindow> window;
+
+private:
+    QScopedPointer<ModalResponder> dialogs;
+};
 
 #endif // WINDOWDRIVER_H

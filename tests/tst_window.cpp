@@ -1,0 +1,754 @@
+// What only the main window does: its prompts, title and modified flag, the
+// actions offered for the selection and clipboard, the panels bound to the
+// selection, undo, alignment and stacking, and its dialogs.
+
+#include "testsupport.h"
+#include "windowdriver.h"
+
+#include "document/itementries.h"
+#include "document/itemrecords.h"
+#include "panels/brushwidget.h"
+#include "panels/penwidget.h"
+#include "panels/transformwidget.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QUndoStack>
+
+namespace {
+QByteArray entries(QWidget *window)
+{
+    return ItemEntries::write(labelItems(window), QDataStream::Qt_DefaultCompiledVersion);
+}
+
+QAction *byShortcut(QWidget *window, QKeySequence::StandardKey key)
+{
+    const QList<QAction *> actions = window->findChildren<QAction *>();
+    for (QAction *action : actions) {
+        if (action->shortcuts().contains(QKeySequence(key)))
+            return action;
+    }
+    qFatal("no action for the shortcut");
+    return nullptr;
+}
+
+void drag(MainWindow &window, QGraphicsItem *item, const QPoint &by, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget *viewport = windowView(&window)->viewport();
+    const QPoint from = windowView(&window)->mapFromScene(item->sceneBoundingRect().center());
+    QTest::mousePress(viewport, Qt::LeftButton, modifiers, from);
+    dragTo(viewport, from + by / 2, modifiers);
+    dragTo(viewport, from + by, modifiers);
+    QTest::mouseRelease(viewport, Qt::LeftButton, modifiers, from + by);
+    // The change is recorded from the event loop.
+    QCoreApplication::processEvents();
+}
+
+void clickOn(MainWindow &window, QGraphicsItem *item)
+{
+    GraphicsView *view = windowView(&window);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->mapFromScene(item->sceneBoundingRect().center()));
+}
+
+const QString Title = QStringLiteral("Quillet - V1.0.1.2 (%1)");
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void enabling_data();
+    void enabling();
+    void pasteFollowsClipboard();
+    void newItemsOnPage_data();
+    void newItemsOnPage();
+    void panelsFollowSelection();
+    void panelFollowsResize_data();
+    void panelFollowsResize();
+    void undoRedo_data();
+    void undoRedo();
+    void titleAndModifiedFollowHistory();
+    void unsavedChangesPrompt_data();
+    void unsavedChangesPrompt();
+    void saveAsAsksBeforeReplacing();
+    void align_data();
+    void align();
+    void itemsDeletedWhileAligning();
+    void stackingOrder();
+    void openRecent();
+    void pageSizeReachesCanvasAndPreview();
+    void itemDialogs();
+
+private:
+    WindowFixture f;
+};
+
+void TestWindow::init()
+{
+    clearSettings();
+    QGuiApplication::clipboard()->clear();
+}
+
+void TestWindow::cleanup()
+{
+    f.finish();
+}
+
+void TestWindow::enabling_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("enabled");
+    // s Save; a Save As, Export, Print, Preview, Select All; e Edit Selected
+    // Item; c Copy, Cut, Clear Transformations, stacking; l Alignment;
+    // t, b, p the geometry, brush and pen panels.
+    QTest::newRow("new label") << "" << "";
+    QTest::newRow("one box") << "box" << "saectbp";
+    QTest::newRow("one text") << "text" << "saec";
+    QTest::newRow("one QR code") << "qr" << "saect";
+    QTest::newRow("QR code and box") << "qr box" << "salctbp";
+    QTest::newRow("nothing selected") << "box qr -" << "sa";
+}
+
+void TestWindow::enabling()
+{
+    QFETCH(QString, content);
+    QFETCH(QString, enabled);
+    MainWindow &window = f.start();
+    QList<QGraphicsItem *> added;
+    for (const QString &kind : content.split(' ', Qt::SkipEmptyParts)) {
+        if (kind == "box")
+            added << addBox(window, QPointF(60 + 30 * added.size(), 60));
+        else if (kind == "qr")
+            added << addQRCode(window, QPointF(60, 150));
+        else if (kind == "text")
+            added << addText(window, f.responder());
+        else
+            added.clear();
+    }
+    selectOnly(&window, added);
+    const QList<QPair<const char *, char>> actions{
+        {"Save", 's'}, {"Save As...", 'a'}, {"Export...", 'a'}, {"Print", 'a'}, {"Print Series...", 'a'},
+        {"Print Preview...", 'a'}, {"Select All", 'a'}, {"Edit Selected Item...", 'e'}, {"&Copy", 'c'},
+        {"Cu&t", 'c'}, {"Clear Transformations", 'c'}, {"Bring to Front", 'c'}, {"Send to Back", 'c'},
+        {"Alignment", 'l'}, {"Add Box", 0}, {"Page Size...", 0}};
+    for (const auto &action : actions)
+        QVERIFY2(windowAction(&window, action.first)->isEnabled() == (!action.second || enabled.contains(action.second)),
+                 action.first);
+    QCOMPARE(window.findChild<TransformWidget *>()->isEnabled(), enabled.contains('t'));
+    QCOMPARE(window.findChild<BrushWidget *>()->isEnabled(), enabled.contains('b'));
+    QCOMPARE(window.findChild<PenWidget *>()->isEnabled(), enabled.contains('p'));
+}
+
+void TestWindow::pasteFollowsClipboard()
+{
+    MainWindow &window = f.start();
+    QAction *paste = windowAction(&window, "&Paste");
+    QVERIFY(!paste->isEnabled());
+    for (const auto &format : QList<QPair<QString, bool>>{
+             {"image/png", false}, {"text/plain", true}, {ClipboardMimeType, true}, {"text/html", true}}) {
+        auto *mime = new QMimeData;
+        mime->setData(format.first, "<b>x</b>");
+        QGuiApplication::clipboard()->setMimeData(mime);
+        QVERIFY2(paste->isEnabled() == format.second, qPrintable(format.first));
+    }
+    // Formatted text alone pastes as a text item.
+    paste->trigger();
+    QCOMPARE(labelItemsOf<TextItem>(&window).size(), 1);
+    QVERIFY(window.isWindowModified());
+}
+
+void TestWindow::newItemsOnPage_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("pastPage");
+    QTest::newRow("box") << "box" << false;
+    QTest::newRow("QR code") << "qr" << false;
+    QTest::newRow("box, cursor past the page") << "box" << true;
+    QTest::newRow("QR code, cursor past the page") << "qr" << true;
+}
+
+// Where the view reaches beyond the page (maximised, zoomed out), new items
+// start on the page, whole, still in a diagonal series.
+void TestWindow::newItemsOnPage()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, pastPage);
+    MainWindow &window = f.start();
+    window.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    invoke(&window, "fileNew");
+    parkCursor(&window);
+    for (int i = 0; i < 3; ++i)
+        windowAction(&window, "Zoom Out")->trigger();
+    GraphicsView *view = windowView(&window);
+    const QRectF page = windowScene(&window)->sceneRect();
+    QVERIFY(!page.contains(view->mapToScene(QPoint(10, 10))));
+    if (pastPage)
+        QCursor::setPos(view->viewport()->mapToGlobal(view->mapFromScene(page.bottomRight() + QPointF(20, 20))));
+
+    QList<QPointF> corners;
+    for (int i = 0; i < 3; ++i) {
+        BoxItem *box = kind == "box" ? addBox(window) : nullptr;
+        QGraphicsItem *item = box ? static_cast<QGraphicsItem *>(box) : addQRCode(window);
+        QVERIFY(item);
+        const QRectF placed = box ? box->mapRectToScene(box->rect()) : QRectF(item->pos(), QSizeF(50, 50));
+        corners << placed.topLeft();
+        QVERIFY2(page.contains(placed.topLeft()) && page.contains(placed.bottomRight()), qPrintable(QString("%1,%2").arg(placed.x()).arg(placed.y())));
+    }
+    if (pastPage)
+        return;
+    // Equal steps, but for rounding to whole units.
+    const QPointF step = corners.at(1) - corners.at(0);
+    const QPointF next = corners.at(2) - corners.at(1);
+    QVERIFY(step.x() > 0 && step.x() == step.y() && next.x() == next.y() && qAbs(next.x() - step.x()) <= 1);
+}
+
+// Selecting shows an item in the panels without writing their values back,
+// even values they cannot show; a panel edit reaches exactly the selected
+// items, and only the field edited.
+void TestWindow::panelsFollowSelection()
+{
+    MainWindow &window = f.start();
+    BoxItem *odd = addBox(window, QPointF(80, 60));
+    QPen pen(Qt::red, 25, Qt::CustomDashLine);
+    pen.setDashPattern({3.0, 2.0, 1.0, 2.0});
+    const QBrush brush(Qt::darkGreen, Qt::Dense7Pattern);
+    odd->setPen(pen);
+    odd->setBrush(brush);
+    odd->setAngle(20);
+    BoxItem *plain = addBox(window, QPointF(80, 180));
+    QRCodeItem *code = addQRCode(window, QPointF(200, 60));
+    BoxItem *other = addBox(window, QPointF(200, 220));
+    setClean(window);
+
+    for (QGraphicsItem *item : QList<QGraphicsItem *>{odd, plain, code, odd}) {
+        clickOn(window, item);
+        QCOMPARE(windowScene(&window)->selectedItems(), QList<QGraphicsItem *>{item});
+    }
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(odd->pen(), pen);
+    QCOMPARE(odd->brush(), brush);
+    QCOMPARE(plain->pen(), QPen());
+    QCOMPARE(plain->brush(), QBrush());
+    auto *transform = window.findChild<TransformWidget *>();
+    const QList<QDoubleSpinBox *> numbers = transform->findChildren<QDoubleSpinBox *>();
+    QCOMPARE(numbers.at(0)->value(), 20.0);
+
+    selectOnly(&window, {odd, plain, code});
+    auto *brushCombo = window.findChild<BrushWidget *>()->findChild<QComboBox *>();
+    brushCombo->setCurrentIndex(brushCombo->findText("Solid"));
+    window.findChild<PenWidget *>()->findChild<QSpinBox *>()->setValue(5);
+    numbers.at(0)->setValue(45);
+    transform->findChildren<QSpinBox *>().at(0)->setValue(120);
+    for (BoxItem *box : {odd, plain}) {
+        QCOMPARE(box->brush().style(), Qt::SolidPattern);
+        QCOMPARE(box->pen().width(), 5);
+        QCOMPARE(box->angle(), 45.0);
+        QCOMPARE(box->shearHorizontal(), 120);
+        QCOMPARE(box->shearVertical(), 30);
+    }
+    QCOMPARE(code->angle(), 45.0);
+    QCOMPARE(code->shearHorizontal(), 120);
+    QCOMPARE(code->shearVertical(), 50);
+    // The position shown is the topmost selected item's; all selected move.
+    QCOMPARE(numbers.at(1)->value(), 200.0);
+    const QPointF plainAt = plain->pos();
+    numbers.at(1)->setValue(210);
+    QCOMPARE(code->pos(), QPointF(210, 60));
+    QCOMPARE(plain->pos(), plainAt + QPointF(10, 0));
+    QCOMPARE(other->pos(), QPointF(200, 220));
+    QCOMPARE(other->brush(), QBrush());
+    QCOMPARE(other->pen(), QPen());
+    QCOMPARE(other->angle(), 0.0);
+    QCOMPARE(other->shearHorizontal(), 90);
+    QVERIFY(window.isWindowModified());
+}
+
+void TestWindow::panelFollowsResize_data()
+{
+    QTest::addColumn<bool>("mouse");
+    QTest::newRow("shift drag") << true;
+    QTest::newRow("shift arrows") << false;
+}
+
+// A box resized with mouse or keys shows its new size in the panel; the
+// next panel edit starts from it and writes only the field edited.
+void TestWindow::panelFollowsResize()
+{
+    QFETCH(bool, mouse);
+    MainWindow &window = f.start();
+    BoxItem *box = addBox(window, QPointF(100, 100));
+    addBox(window, QPointF(200, 200));
+    clickOn(window, box);
+    QCOMPARE(windowScene(&window)->selectedItems(), QList<QGraphicsItem *>{box});
+    const QList<QSpinBox *> sizes = window.findChild<TransformWidget *>()->findChildren<QSpinBox *>();
+    QCOMPARE(sizes.at(0)->value(), 90);
+
+    if (mouse) {
+        GraphicsView *view = windowView(&window);
+        drag(window, box, view->mapFromScene(box->scenePos() + QPointF(60, 0)) - view->mapFromScene(box->scenePos()),
+             Qt::ShiftModifier);
+        QVERIFY2(qAbs(box->shearHorizontal() - 150) <= 2, qPrintable(QString::number(box->shearHorizontal())));
+    } else {
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(windowView(&window), key, Qt::ShiftModifier);
+        QCOMPARE(box->shearHorizontal(), 92);
+        QCOMPARE(box->shearVertical(), 31);
+    }
+    const int width = box->shearHorizontal();
+    QCOMPARE(sizes.at(0)->value(), width);
+    QCOMPARE(sizes.at(1)->value(), box->shearVertical());
+
+    sizes.at(1)->selectAll();
+    QTest::keyClicks(sizes.at(1), "40");
+    QCOMPARE(box->shearHorizontal(), width);
+    QCOMPARE(box->shearVertical(), 40);
+    QCOMPARE(sizes.at(0)->value(), width);
+}
+
+enum Change { Drag, ShiftKeys, PanelAngle, TextDialog, Cut, Paste, AddBox, ClearTransforms, Align, ToFront };
+
+void TestWindow::undoRedo_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::addColumn<QString>("undoText");
+    QTest::newRow("drag") << int(Drag) << "Undo Move";
+    QTest::newRow("shift+arrow resize") << int(ShiftKeys) << "Undo Resize";
+    QTest::newRow("panel angle, two items") << int(PanelAngle) << "Undo Geometry";
+    QTest::newRow("text dialog") << int(TextDialog) << "Undo Edit";
+    QTest::newRow("cut") << int(Cut) << "Undo Cut";
+    QTest::newRow("paste") << int(Paste) << "Undo Paste";
+    QTest::newRow("add box") << int(AddBox) << "Undo Add Box";
+    QTest::newRow("clear transformations") << int(ClearTransforms) << "Undo Clear Transformations";
+    QTest::newRow("align") << int(Align) << "Undo Align";
+    QTest::newRow("bring to front") << int(ToFront) << "Undo Bring to Front";
+}
+
+// Each gesture is one step, undone and redone whole.
+void TestWindow::undoRedo()
+{
+    QFETCH(int, change);
+    QFETCH(QString, undoText);
+    MainWindow &window = f.start();
+    TextItem *text = addText(window, f.responder());
+    QRCodeItem *code = addQRCode(window, QPointF(200, 60));
+    BoxItem *box = addBox(window, QPointF(120, 150));
+    box->setAngle(30);
+    windowAction(&window, "&Copy")->trigger();
+    QCoreApplication::processEvents();
+    auto *stack = window.findChild<QUndoStack *>();
+    const int steps = stack->index();
+    const QByteArray before = entries(&window);
+
+    switch (change) {
+    case Drag:
+        drag(window, box, QPoint(40, 20));
+        break;
+    case ShiftKeys:
+        QTest::keyClick(windowView(&window)->viewport(), Qt::Key_Right, Qt::ShiftModifier);
+        break;
+    case PanelAngle:
+        selectOnly(&window, {box, code});
+        window.findChild<TransformWidget *>()->findChild<QDoubleSpinBox *>()->setValue(90);
+        break;
+    case TextDialog:
+        selectOnly(&window, {text});
+        f.responder().expect([](QWidget *modal) {
+            modal->findChild<QPlainTextEdit *>()->setPlainText("changed");
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        windowAction(&window, "Edit Selected Item...")->trigger();
+        break;
+    case Cut:
+        windowAction(&window, "Cu&t")->trigger();
+        break;
+    case Paste:
+        windowAction(&window, "&Paste")->trigger();
+        break;
+    case AddBox:
+        addBox(window);
+        break;
+    case ClearTransforms:
+        windowAction(&window, "Clear Transformations")->trigger();
+        break;
+    case Align:
+        selectOnly(&window, {box, code});
+        windowAction(&window, "Left")->trigger();
+        break;
+    case ToFront:
+        selectOnly(&window, {text});
+        windowAction(&window, "Bring to Front")->trigger();
+        break;
+    }
+    QAction *undo = byShortcut(&window, QKeySequence::Undo);
+    QTRY_COMPARE(undo->text(), undoText);
+    const QByteArray after = entries(&window);
+    QVERIFY(after != before);
+    QCOMPARE(stack->index(), steps + 1);
+
+    const int selected = windowScene(&window)->selectedItems().size();
+    undo->trigger();
+    QCOMPARE(entries(&window), before);
+    byShortcut(&window, QKeySequence::Redo)->trigger();
+    QCOMPARE(entries(&window), after);
+    QCOMPARE(windowScene(&window)->selectedItems().size(), selected);
+}
+
+void TestWindow::titleAndModifiedFollowHistory()
+{
+    MainWindow &window = f.start();
+    QCOMPARE(window.windowTitle(), Title.arg("Unnamed"));
+    addBox(window, QPointF(100, 100));
+    QVERIFY(window.isWindowModified());
+    const QString path = QDir::home().filePath("history.qlt");
+    f.responder().expect(ModalResponder::choosePath(path));
+    QVERIFY(invokeBool(&window, "fileSaveAs"));
+    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(!windowAction(&window, "Save")->isEnabled());
+
+    drag(window, labelItems(&window).first(), QPoint(20, 0));
+    QVERIFY(window.isWindowModified());
+    QVERIFY(windowAction(&window, "Save")->isEnabled());
+    QAction *undo = byShortcut(&window, QKeySequence::Undo);
+    QAction *redo = byShortcut(&window, QKeySequence::Redo);
+    undo->trigger();
+    QVERIFY(!window.isWindowModified());
+    redo->trigger();
+    QVERIFY(window.isWindowModified());
+    undo->trigger();
+    // Undone past the saved state, the label differs from the file again.
+    undo->trigger();
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
+
+    // New and Open start without history.
+    f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
+    invoke(&window, "fileNew");
+    QCOMPARE(window.windowTitle(), Title.arg("Unnamed"));
+    QVERIFY(!undo->isEnabled());
+    addBox(window);
+    f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
+    f.responder().expect(ModalResponder::choosePath(path));
+    invoke(&window, "fileOpen");
+    QCOMPARE(labelItems(&window).size(), 1);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
+}
+
+void TestWindow::unsavedChangesPrompt_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("proceeds");
+    QTest::newRow("New, save") << "New" << true << int(QMessageBox::Save) << true;
+    QTest::newRow("New, discard") << "New" << true << int(QMessageBox::Discard) << true;
+    QTest::newRow("New, cancel") << "New" << true << int(QMessageBox::Cancel) << false;
+    QTest::newRow("New, save as cancelled") << "New" << false << int(QMessageBox::Save) << false;
+    QTest::newRow("Open, cancel") << "Open..." << true << int(QMessageBox::Cancel) << false;
+    QTest::newRow("Quit, cancel") << "Quit" << true << int(QMessageBox::Cancel) << false;
+    QTest::newRow("Quit, discard") << "Quit" << true << int(QMessageBox::Discard) << true;
+}
+
+void TestWindow::unsavedChangesPrompt()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(bool, proceeds);
+    const QString path = QDir::home().filePath("prompt.qlt");
+    QFile::remove(path);
+    MainWindow &window = f.start();
+    addBox(window, QPointF(60, 60));
+    if (named) {
+        window.setWindowFilePath(path);
+        QVERIFY(invokeBool(&window, "fileSave"));
+    }
+    const QByteArray saved = readAll(path);
+    addBox(window, QPointF(160, 160));
+
+    f.responder().expect(ModalResponder::answer(QMessageBox::StandardButton(answer)));
+    if (!named)
+        f.responder().expect(ModalResponder::reject());
+    windowAction(&window, command)->trigger();
+    QCOMPARE(f.responder().pending(), 0);
+    QCOMPARE(f.responder().messages, QStringList{"Save unsaved changes?"});
+
+    if (command == "Quit")
+        QCOMPARE(window.isVisible(), !proceeds);
+    else
+        QCOMPARE(labelItems(&window).size(), proceeds ? 0 : 2);
+    if (!proceeds)
+        QVERIFY(window.isWindowModified());
+    QCOMPARE(readAll(path) == saved, answer != QMessageBox::Save || !named);
+}
+
+void TestWindow::saveAsAsksBeforeReplacing()
+{
+    const QString existing = QDir::home().filePath("box.qlt");
+    QVERIFY(writeFile(existing, "old label"));
+    MainWindow &window = f.start();
+    addBox(window, QPointF(60, 60));
+    // The name typed lacks the suffix that the file will have.
+    f.responder().expect([](QWidget *modal) {
+        auto *edit = modal->findChild<QLineEdit *>("fileNameEdit");
+        edit->setText(QDir::home().filePath("box"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        static_cast<QDialog *>(modal)->reject();
+    });
+    f.responder().expect(ModalResponder::answer(QMessageBox::No));
+    windowAction(&window, "Save As...")->trigger();
+    QCOMPARE(f.responder().pending(), 0);
+    QCOMPARE(f.responder().messages.size(), 1);
+    QVERIFY2(f.responder().messages.first().contains("box.qlt"), qPrintable(f.responder().messages.first()));
+    QCOMPARE(readAll(existing), QByteArray("old label"));
+    QVERIFY(window.isWindowModified());
+}
+
+void TestWindow::align_data()
+{
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("angle");
+    QTest::newRow("left") << "Left" << QSize(90, 30) << 0.0;
+    QTest::newRow("right, different widths") << "Right" << QSize(140, 30) << 0.0;
+    QTest::newRow("bottom, different heights") << "Bottom" << QSize(90, 70) << 0.0;
+    QTest::newRow("top") << "Top" << QSize(60, 50) << 0.0;
+    QTest::newRow("left, rotated: by its bounds") << "Left" << QSize(90, 30) << 45.0;
+}
+
+// Items move along one axis until their edges meet the outermost one, which
+// stays put; the Alignment button then repeats the last choice.
+void TestWindow::align()
+{
+    QFETCH(QString, edge);
+    QFETCH(QSize, size);
+    QFETCH(double, angle);
+    MainWindow &window = f.start();
+    BoxItem *first = addBox(window, QPointF(55, 100));
+    BoxItem *second = addBox(window, QPointF(150, 180));
+    second->setShear(size.width(), size.height());
+    second->setAngle(angle);
+    const QPointF firstPos = first->pos();
+    const QPointF secondPos = second->pos();
+    selectOnly(&window, {first, second});
+    setClean(window);
+    const auto coordinate = [&edge](QGraphicsItem *item) {
+        const QRectF r = item->sceneBoundingRect();
+        return edge == "Left" ? r.left() : edge == "Right" ? r.right() : edge == "Top" ? r.top() : r.bottom();
+    };
+
+    windowAction(&window, edge)->trigger();
+    QVERIFY(window.isWindowModified());
+    QTRY_VERIFY(qAbs(coordinate(first) - coordinate(second)) < 1e-9);
+    QTest::qWait(60);
+    QVERIFY(qAbs(coordinate(first) - coordinate(second)) < 1e-9);
+    const bool horizontal = edge == "Left" || edge == "Right";
+    QCOMPARE(horizontal ? first->pos().y() : first->pos().x(), horizontal ? firstPos.y() : firstPos.x());
+    QCOMPARE(horizontal ? second->pos().y() : second->pos().x(), horizontal ? secondPos.y() : secondPos.x());
+    if (edge == "Left" || edge == "Top")
+        QCOMPARE(first->pos(), firstPos);
+    else
+        QCOMPARE(second->pos(), secondPos);
+
+    QAction *alignment = windowAction(&window, "Alignment");
+    QCOMPARE(alignment->data(), windowAction(&window, edge)->data());
+    const QPointF aligned = second->pos();
+    second->setPos(secondPos);
+    alignment->trigger();
+    QTRY_COMPARE(second->pos(), aligned);
+}
+
+// Items cut, or dropped by New, while they move stop moving; the others
+// still arrive and still answer the panels.
+void TestWindow::itemsDeletedWhileAligning()
+{
+    MainWindow &window = f.start();
+    window.setAlignmentDuration(300);
+    BoxItem *first = addBox(window, QPointF(80, 60));
+    BoxItem *second = addBox(window, QPointF(180, 120));
+    BoxItem *third = addBox(window, QPointF(140, 200));
+    selectOnly(&window, {first, second, third});
+    windowAction(&window, "Left")->trigger();
+    QTest::qWait(100);
+    selectOnly(&window, {second});
+    windowAction(&window, "Cu&t")->trigger();
+    QTRY_COMPARE(third->pos(), QPointF(80, 200));
+    selectOnly(&window, {third});
+    window.findChild<PenWidget *>()->findChild<QSpinBox *>()->setValue(4);
+    QCOMPARE(first->pen().width(), 1);
+
+    selectOnly(&window, {first, third});
+    windowAction(&window, "Right")->trigger();
+    QTest::qWait(100);
+    f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
+    windowAction(&window, "New")->trigger();
+    QTest::qWait(300);
+    QVERIFY(labelItems(&window).isEmpty());
+}
+
+// Bring to Front and Send to Back move the selected items above or below
+// all others, keeping their order among themselves.
+void TestWindow::stackingOrder()
+{
+    MainWindow &window = f.start();
+    QGraphicsItem *a = addBox(window, QPointF(100, 100));
+    QGraphicsItem *b = addQRCode(window, QPointF(110, 110));
+    QGraphicsItem *c = addBox(window, QPointF(120, 120));
+    QGraphicsItem *d = addBox(window, QPointF(130, 130));
+    QCOMPARE(labelItems(&window), (QList<QGraphicsItem *>{d, c, b, a}));
+    selectOnly(&window, {a, b});
+    windowAction(&window, "Bring to Front")->trigger();
+    QCOMPARE(labelItems(&window), (QList<QGraphicsItem *>{b, a, d, c}));
+    selectOnly(&window, {d, c});
+    windowAction(&window, "Send to Back")->trigger();
+    QCOMPARE(labelItems(&window), (QList<QGraphicsItem *>{b, a, d, c}));
+    selectOnly(&window, {b});
+    windowAction(&window, "Send to Back")->trigger();
+    QCOMPARE(labelItems(&window), (QList<QGraphicsItem *>{a, d, c, b}));
+    // Still above the grid.
+    QVERIFY(b->zValue() > gridGroup(&window)->zValue());
+    QVERIFY(window.isWindowModified());
+}
+
+void TestWindow::openRecent()
+{
+    const QString kept = QDir::home().filePath("kept.qlt");
+    const QString gone = QDir::home().filePath("gone.qlt");
+    MainWindow *window = &f.start();
+    addBox(*window, QPointF(100, 100));
+    for (const QString &path : {kept, gone}) {
+        f.responder().expect(ModalResponder::choosePath(path));
+        QVERIFY(invokeBool(window, "fileSaveAs"));
+    }
+    QVERIFY(QFile::remove(gone));
+
+    window = &f.start();
+    QMenu *menu = nullptr;
+    for (QMenu *candidate : window->findChildren<QMenu *>()) {
+        if (candidate->title() == "Open Recent")
+            menu = candidate;
+    }
+    QVERIFY(menu);
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    QCOMPARE(texts, (QStringList{"gone.qlt", "kept.qlt", "", "Clear List"}));
+    // A file gone is reported and leaves the list.
+    f.responder().expect(ModalResponder::answer(QMessageBox::Ok));
+    menu->actions().first()->trigger();
+    QCOMPARE(f.responder().messages.size(), 1);
+    QVERIFY(labelItems(window).isEmpty());
+    QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
+    QCOMPARE(menu->actions().size(), 3);
+    menu->actions().first()->trigger();
+    QCOMPARE(labelItems(window).size(), 1);
+    QCOMPARE(window->windowFilePath(), kept);
+
+    menu->actions().last()->trigger();
+    QCOMPARE(menu->actions().size(), 2);
+    QVERIFY(!menu->isEnabled());
+}
+
+// The Page Size dialog changes the canvas, whose grid is rebuilt under the
+// items, and the printer the preview shows, which the preview cannot change.
+void TestWindow::pageSizeReachesCanvasAndPreview()
+{
+    MainWindow &window = f.start();
+    BoxItem *box = addBox(window, QPointF(100, 60));
+    setClean(window);
+    f.responder().expect([](QWidget *modal) {
+        for (const char *field : {"widthLineEdit", "heightLineEdit"}) {
+            modal->findChild<QLineEdit *>(field)->selectAll();
+            QTest::keyClicks(modal->findChild<QLineEdit *>(field), field[0] == 'w' ? "50" : "30");
+        }
+        modal->findChild<QComboBox *>("printQualityComboBox")->setCurrentText("203dpi");
+        modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    windowAction(&window, "Page Size...")->trigger();
+    QCOMPARE(f.responder().pending(), 0);
+    QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 142, 85));
+    QVERIFY(gridGroup(&window)->isVisible());
+    QCOMPARE(gridGroup(&window)->childItems().size(), 7);
+    // The grid line x = 108 crosses the box, which is drawn over it.
+    QCOMPARE(windowScene(&window)->items(QPointF(108, 60)).value(0), box);
+    QCOMPARE(box->pos(), QPointF(100, 60));
+    QVERIFY(!window.isWindowModified());
+    windowAction(&window, "Show Grid")->trigger();
+    QVERIFY(!gridGroup(&window)->isVisible());
+
+    for (int round = 0; round < 2; ++round) {
+        f.responder().expect([](QWidget *modal) {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+            QVERIFY(preview);
+            const QSizeF page = preview->printer()->pageLayout().fullRect(QPageLayout::Millimeter).size();
+            QVERIFY2(qAbs(page.width() - 50) < 0.1 && qAbs(page.height() - 30) < 0.1,
+                     qPrintable(QString("%1 x %2 mm").arg(page.width()).arg(page.height())));
+            QCOMPARE(preview->printer()->resolution(), 203);
+            preview->printer()->setPageSize(QPageSize(QPageSize::A4));
+            preview->printer()->setPageOrientation(QPageLayout::Landscape);
+            preview->reject();
+        });
+        windowAction(&window, "Print Preview...")->trigger();
+        QCOMPARE(f.responder().pending(), 0);
+    }
+}
+
+// Edit Selected Item opens the text or
+// QR code dialog, and nothing for a box.
+void TestWindow::itemDialogs()
+{
+    MainWindow &window = f.start();
+    TextItem *text = addText(window, f.responder());
+    QVERIFY(text);
+    QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
+    QVERIFY(window.isWindowModified());
+    for (const bool accept : {true, false}) {
+        setClean(window);
+        f.responder().expect([accept](QWidget *modal) {
+            auto *edit = modal->findChild<QPlainTextEdit *>();
+            edit->selectAll();
+            QTest::keyClicks(edit, accept ? "Edited" : "Dropped");
+            modal->findChild<QDialogButtonBox *>()->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        windowAction(&window, "Edit Selected Item...")->trigger();
+        QCOMPARE(text->toPlainText(), QString("Edited"));
+        QCOMPARE(window.isWindowModified(), accept);
+    }
+
+    QRCodeItem *code = addQRCode(window, QPointF(80, 60));
+    setClean(window);
+    f.responder().expect([](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->textValue(), QString("{%code%}"));
+        dialog->setTextValue("HELLO");
+        dialog->accept();
+    });
+    windowAction(&window, "Edit Selected Item...")->trigger();
+    QCOMPARE(code->plainText(), QString("HELLO"));
+    QVERIFY(window.isWindowModified());
+
+    addBox(window, QPointF(200, 200));
+    setClean(window);
+    windowAction(&window, "Edit Selected Item...")->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!window.isWindowModified());
+}
+
+TAGFORGE_TEST_MAIN(TestWindow)
+#include "tst_window.moc"
