@@ -159,10 +159,6 @@ void MainWindow::createActions()
     editAddBoxAction->setData(QGraphicsItem::UserType + 1);
     editAddQRCodeAction = makeAction(":/editaddsmiley.png", tr("Add QR Code"));
     editAddQRCodeAction->setData(QGraphicsItem::UserType + 2);
-    editAddBarcodeAction = makeAction(":/editaddbarcode.png", tr("Add Barcode"));
-    editAddBarcodeAction->setData(QGraphicsItem::UserType + 4);
-    editAddImageAction = makeAction(":/editaddimage.png", tr("Add Image..."));
-    editAddImageAction->setData(QGraphicsItem::UserType + 5);
     editCopyAction = makeAction(":/editcopy.png", tr("&Copy"));
     editCopyAction->setShortcuts(QKeySequence::Copy);
     editCutAction = makeAction(":/editcut.png", tr("Cu&t"));
@@ -202,6 +198,10 @@ void MainWindow::createActions()
     editBringToFrontAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight));
     editSendToBackAction = makeAction("", tr("Send to Back"));
     editSendToBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft));
+    editAddBarcodeAction = makeAction(":/editaddbarcode.png", tr("Add Barcode"));
+    editAddBarcodeAction->setData(QGraphicsItem::UserType + 4);
+    editAddImageAction = makeAction(":/editaddimage.png", tr("Add Image..."));
+    editAddImageAction->setData(QGraphicsItem::UserType + 5);
 }
 
 void MainWindow::createMenusAndToolBars()

@@ -252,7 +252,7 @@ void TestEditing::pasteEnabled_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<bool>("enabled");
     QTest::newRow("empty") << "" << false;
-    QTest::newRow("image") << "image" << false;
+    QTest::newRow("image") << "image" << true;
     QTest::newRow("text") << "text" << true;
     QTest::newRow("html") << "html" << true;
     QTest::newRow("items") << "items" << true;

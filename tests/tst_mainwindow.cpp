@@ -251,8 +251,8 @@ void TestMainWindow::menusAndToolBars_data()
     QTest::addColumn<QStringList>("toolBarEntries");
 
     const QStringList edit{"Undo", "Redo", Separator, "Edit Selected Item...", Separator, "Add Text...", "Add Box",
-                           "Add QR Code", Separator, "&Copy", "Cu&t", "&Paste", Separator, "Alignment",
-                           "Clear Transformations"};
+                           "Add QR Code", "Add Barcode", "Add Image...", Separator, "&Copy", "Cu&t", "&Paste",
+                           Separator, "Alignment", "Clear Transformations"};
     QStringList editMenu = edit;
     editMenu.insert(3, "Select All");
     editMenu.insert(editMenu.size() - 1, "Bring to Front");
@@ -759,7 +759,8 @@ void TestMainWindow::translatedTexts()
                                        "Add Box", "Add QR Code", "&Copy", "Cu&t", "&Paste", "Alignment", "Left",
                                        "Right", "Top", "Bottom", "Clear Transformations", "Zoom In", "Zoom Out",
                                        "Zoom Fit", "Show Grid", "Print Series...", "Undo", "Redo",
-                                       "Select All", "Bring to Front", "Send to Back"};
+                                       "Select All", "Bring to Front", "Send to Back", "Add Barcode",
+                                       "Add Image..."};
     const QList<QAction *> all = windowActions(window);
     QCOMPARE(all.size(), int(std::size(actionTexts)));
     int translatedCount = 0;
