@@ -17,6 +17,7 @@ bool isSvg(const QByteArray &bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
     return QImageReader::imageFormat(&buffer) == "svg";
 }
 
