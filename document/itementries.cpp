@@ -2,7 +2,9 @@
 
 #include "document/itemrecords.h"
 #include "document/recordscanner.h"
+#include "items/barcodeitem.h"
 #include "items/boxitem.h"
+#include "items/imageitem.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 
@@ -14,7 +16,8 @@
 bool ItemEntries::isLabelItem(const QGraphicsItem *item)
 {
     const int type = item->type();
-    return type == BoxItem::Type || type == QRCodeItem::Type || type == TextItem::Type;
+    return type == BoxItem::Type || type == QRCodeItem::Type || type == TextItem::Type || type == BarcodeItem::Type
+        || type == ImageItem::Type;
 }
 
 QList<QGraphicsItem *> ItemEntries::labelItems(const QGraphicsScene *scene)
@@ -23,6 +26,14 @@ QList<QGraphicsItem *> ItemEntries::labelItems(const QGraphicsScene *scene)
     items.erase(std::remove_if(items.begin(), items.end(), [](const QGraphicsItem *item) { return !isLabelItem(item); }),
                 items.end());
     return items;
+}
+
+qint16 ItemEntries::formatVersion(const QList<QGraphicsItem *> &items)
+{
+    const bool newer = std::any_of(items.cbegin(), items.cend(), [](const QGraphicsItem *item) {
+        return item->type() == BarcodeItem::Type || item->type() == ImageItem::Type;
+    });
+    return newer ? LabelFileNewestVersion : LabelFileVersion;
 }
 
 QByteArray ItemEntries::write(const QList<QGraphicsItem *> &items, QDataStream::Version version)
@@ -40,6 +51,12 @@ QByteArray ItemEntries::write(const QList<QGraphicsItem *> &items, QDataStream::
             break;
         case TextItem::Type:
             out << qint32(item->type()) << *static_cast<const TextItem *>(item);
+            break;
+        case BarcodeItem::Type:
+            out << qint32(item->type()) << *static_cast<const BarcodeItem *>(item);
+            break;
+        case ImageItem::Type:
+            out << qint32(item->type()) << *static_cast<const ImageItem *>(item);
             break;
         default:
             break;
@@ -75,6 +92,10 @@ QGraphicsItem *readEntry(QDataStream &in, QGraphicsScene *scene)
         return read(new QRCodeItem(QPoint(0, 0), scene));
     case TextItem::Type:
         return read(new TextItem(QPoint(0, 0), scene));
+    case BarcodeItem::Type:
+        return read(new BarcodeItem(QPoint(0, 0), scene));
+    case ImageItem::Type:
+        return read(new ImageItem(QPoint(0, 0), QByteArray(), scene));
     default:
         return nullptr;
     }

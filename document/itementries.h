@@ -26,6 +26,9 @@ public:
     static bool isLabelItem(const QGraphicsItem *item);
     static QList<QGraphicsItem *> labelItems(const QGraphicsScene *scene);
 
+    // The oldest label file version that holds these items.
+    static qint16 formatVersion(const QList<QGraphicsItem *> &items);
+
     static QByteArray write(const QList<QGraphicsItem *> &items, QDataStream::Version version);
 
     // Creates the items of the entries in scene, stacked as they were saved,

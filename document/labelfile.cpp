@@ -52,7 +52,7 @@ LabelFile::Contents LabelFile::fromBytes(const QByteArray &bytes, const QString 
     }
     qint16 version = 0;
     in >> version;
-    if (version > LabelFileVersion) {
+    if (version > LabelFileNewestVersion) {
         contents.error = tr("%1 needs a more recent version of %2").arg(path, QCoreApplication::applicationName());
         return contents;
     }
@@ -66,7 +66,7 @@ QString LabelFile::write(const QString &path, const QList<QGraphicsItem *> &item
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
         QDataStream out(&file);
-        out << LabelFileMagic << LabelFileVersion;
+        out << LabelFileMagic << ItemEntries::formatVersion(items);
         const QByteArray entries = ItemEntries::write(items, LabelStreamVersion);
         if (out.writeRawData(entries.constData(), entries.size()) == entries.size() && out.status() == QDataStream::Ok
             && file.commit())

@@ -1,15 +1,19 @@
 #include "recordscanner.h"
 
+#include "items/barcodeitem.h"
+#include "items/imageitem.h"
 #include "items/qrcodeitem.h"
 
 #include <QBrush>
 #include <QtEndian>
 
 namespace {
-// Type numbers of the three item kinds.
+// Type numbers of the item kinds.
 const quint32 BoxType = 65537;
 const quint32 QRCodeType = 65538;
 const quint32 TextType = 65539;
+const quint32 BarcodeType = 65540;
+const quint32 ImageType = 65541;
 
 // Byte sizes of the fixed parts, as QDataStream writes them.
 const qint64 CountSize = 4;
@@ -52,24 +56,45 @@ RecordScanner::Result RecordScanner::scanEntry(qint64 *pos) const
         // Position and angle, width and height, z value and rectangle.
         skipReals(pos, 3) && skip(pos, 2 * CountSize) && skipReals(pos, 5) && skipPen(pos) && skipBrush(pos);
         break;
-    case QRCodeType: {
-        quint32 width = 0;
-        quint32 height = 0;
-        if (skipReals(pos, 3) && readCount(pos, &width) && readCount(pos, &height)) {
-            if (qint32(width) > MaximumQRCodeSide || qint32(height) > MaximumQRCodeSide)
-                fail(Damaged);
-            else
-                skipReals(pos, 1) && skipString(pos);
-        }
+    case QRCodeType:
+        skipSize(pos, MaximumQRCodeSide) && skipReals(pos, 1) && skipString(pos);
         break;
-    }
     case TextType:
         skipReals(pos, 3) && skipString(pos) && skipFont(pos);
         break;
+    case BarcodeType: {
+        quint32 symbology = 0;
+        // Position and angle, the size, z value, text, symbology, text line.
+        if (skipSize(pos, MaximumBarcodeSide) && skipReals(pos, 1) && skipString(pos) && readCount(pos, &symbology)
+            && skip(pos, 1) && !BarcodeItem::isSymbology(qint32(symbology)))
+            fail(Damaged);
+        break;
+    }
+    case ImageType: {
+        quint32 bytes = 0;
+        if (skipSize(pos, MaximumImageSide) && skipReals(pos, 1) && readCount(pos, &bytes) && bytes != 0xffffffff) {
+            if (bytes > quint32(MaximumImageBytes))
+                fail(Damaged);
+            else
+                skip(pos, bytes);
+        }
+        break;
+    }
     default:
         break;
     }
     return result;
+}
+
+bool RecordScanner::skipSize(qint64 *pos, int maximum) const
+{
+    quint32 width = 0;
+    quint32 height = 0;
+    if (!skipReals(pos, 3) || !readCount(pos, &width) || !readCount(pos, &height))
+        return false;
+    if (qint32(width) > maximum || qint32(height) > maximum)
+        return fail(Damaged);
+    return true;
 }
 
 bool RecordScanner::fail(Result why) const

@@ -30,6 +30,8 @@ private:
     bool skipCounted(qint64 *pos, quint32 count, qint64 elementSize) const;
     bool readCount(qint64 *pos, quint32 *count) const;
     bool skipString(qint64 *pos) const;
+    // Position, angle, then width and height of at most maximum.
+    bool skipSize(qint64 *pos, int maximum) const;
     bool skipBrush(qint64 *pos) const;
     bool skipPen(qint64 *pos) const;
     bool skipFont(qint64 *pos) const;

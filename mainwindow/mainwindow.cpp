@@ -9,7 +9,9 @@
 #include "document/itementries.h"
 #include "document/itemrecords.h"
 #include "document/labelfile.h"
+#include "items/barcodeitem.h"
 #include "items/boxitem.h"
+#include "items/imageitem.h"
 #include "items/placeholder.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
@@ -34,6 +36,8 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGuiApplication>
+#include <QBuffer>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,6 +65,15 @@ namespace {
 // The sizes new items start with, kept whole on the page when added.
 const QSize DefaultBoxSize(90, 30);
 const QSize DefaultQRCodeSize(50, 50);
+const QSize DefaultBarcodeSize(150, 60);
+// Clipboard formats that carry an image file's own bytes.
+const char *const ImageFileFormats[] = {"image/svg+xml", "image/png", "image/jpeg"};
+
+bool hasImage(const QMimeData *mime)
+{
+    return mime->hasImage() || std::any_of(std::begin(ImageFileFormats), std::end(ImageFileFormats),
+                                           [mime](const char *format) { return mime->hasFormat(format); });
+}
 } // namespace
 
 void populateMenuAndToolBar(QMenu *menu, QToolBar *toolBar, const QList<QAction *> &actions)
@@ -185,6 +198,10 @@ void MainWindow::createActions()
     editBringToFrontAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight));
     editSendToBackAction = makeAction("", tr("Send to Back"));
     editSendToBackAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft));
+    editAddBarcodeAction = makeAction(":/editaddbarcode.png", tr("Add Barcode"));
+    editAddBarcodeAction->setData(QGraphicsItem::UserType + 4);
+    editAddImageAction = makeAction(":/editaddimage.png", tr("Add Image..."));
+    editAddImageAction->setData(QGraphicsItem::UserType + 5);
 }
 
 void MainWindow::createMenusAndToolBars()
@@ -218,7 +235,7 @@ void MainWindow::createMenusAndToolBars()
     const auto edit = makeMenuAndToolBar(tr("Edit"), "editToolBar");
     populateMenuAndToolBar(edit.first, edit.second,
                            {editUndoAction, editRedoAction, nullptr, editSelectedItemAction, nullptr, editAddTextAction, editAddBoxAction,
-                            editAddQRCodeAction, nullptr, editCopyAction, editCutAction, editPasteAction, nullptr,
+                            editAddQRCodeAction, editAddBarcodeAction, editAddImageAction, nullptr, editCopyAction, editCutAction, editPasteAction, nullptr,
                             editAlignmentAction, editClearTransformsAction});
     edit.first->insertAction(editSelectedItemAction, editSelectAllAction);
     edit.first->insertActions(editClearTransformsAction, {editBringToFrontAction, editSendToBackAction});
@@ -266,6 +283,8 @@ void MainWindow::createConnections()
     connect(editAddTextAction, SIGNAL(triggered()), this, SLOT(editAddItem()));
     connect(editAddBoxAction, SIGNAL(triggered()), this, SLOT(editAddItem()));
     connect(editAddQRCodeAction, SIGNAL(triggered()), this, SLOT(editAddItem()));
+    connect(editAddBarcodeAction, SIGNAL(triggered()), this, SLOT(editAddItem()));
+    connect(editAddImageAction, SIGNAL(triggered()), this, SLOT(editAddItem()));
     connect(editCopyAction, SIGNAL(triggered()), this, SLOT(editCopy()));
     connect(editCutAction, SIGNAL(triggered()), this, SLOT(editCut()));
     connect(editPasteAction, SIGNAL(triggered()), this, SLOT(editPaste()));
@@ -545,6 +564,12 @@ void MainWindow::editAddItem()
             item = dialog.textItem();
         break;
     }
+    case BarcodeItem::Type:
+        item = new BarcodeItem(insertionPoint(DefaultBarcodeSize), scene);
+        break;
+    case ImageItem::Type:
+        item = addImageFile();
+        break;
     default:
         return;
     }
@@ -554,6 +579,35 @@ void MainWindow::editAddItem()
     setWindowModified(true);
     recordChange(action->text().remove(QLatin1String("...")));
     updateUi();
+}
+
+QObject *MainWindow::addImageFile()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("%1 - Add Image").arg(QCoreApplication::applicationName()),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        Settings::instance()->imageFileFilter(tr("Images"), QImageReader::supportedImageFormats()));
+    if (path.isEmpty())
+        return nullptr;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(tr("Failed to open file: %1").arg(file.errorString()));
+        return nullptr;
+    }
+    // One byte more than allowed is enough to refuse the file.
+    return addImage(file.read(MaximumImageBytes + 1), path);
+}
+
+QObject *MainWindow::addImage(const QByteArray &bytes, const QString &name)
+{
+    const QString error = ImageItem::check(bytes);
+    if (!error.isEmpty()) {
+        warn(QString("%1: %2").arg(name, error));
+        return nullptr;
+    }
+    auto *item = new ImageItem(QPoint(), bytes, scene);
+    item->setPos(insertionPoint(QSize(item->shearHorizontal(), item->shearVertical())));
+    return item;
 }
 
 void MainWindow::editSelectedItem()
@@ -614,7 +668,8 @@ void MainWindow::updateUi()
     editCutAction->setEnabled(selected >= 1);
 
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    editPasteAction->setEnabled(mime && (mime->hasFormat(ClipboardMimeType) || mime->hasHtml() || mime->hasText()));
+    editPasteAction->setEnabled(mime && (mime->hasFormat(ClipboardMimeType) || mime->hasFormat(ClipboardMimeTypeVersion3)
+                                         || hasImage(mime) || mime->hasHtml() || mime->hasText()));
 
     editAlignmentAction->setEnabled(selected >= 2);
     editClearTransformsAction->setEnabled(selected >= 1);
@@ -952,7 +1007,9 @@ void MainWindow::copyItemsToClipboard(const QList<QGraphicsItem *> &items)
 {
     auto *mime = new QMimeData;
     // Records on the clipboard use the stream's default version.
-    mime->setData(ClipboardMimeType, ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion));
+    const bool newer = ItemEntries::formatVersion(items) > LabelFileVersion;
+    mime->setData(newer ? ClipboardMimeTypeVersion3 : ClipboardMimeType,
+                  ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion));
     QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
 }
 
@@ -961,13 +1018,19 @@ void MainWindow::editPaste()
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (!mime)
         return;
-    if (mime->hasFormat(ClipboardMimeType)) {
-        const QByteArray record = mime->data(ClipboardMimeType);
+    const char *format = mime->hasFormat(ClipboardMimeTypeVersion3) ? ClipboardMimeTypeVersion3 : ClipboardMimeType;
+    if (mime->hasFormat(format)) {
+        const QByteArray record = mime->data(format);
         // Copied items are kilobytes, as labels are; more is not ours.
         if (record.size() > LabelFile::MaximumSize)
             return;
         readItems(record, QDataStream::Qt_DefaultCompiledVersion, pasteOffset, true);
         pasteOffset += 5;
+    } else if (hasImage(mime)) {
+        QObject *item = addImage(clipboardImageBytes(mime), tr("Pasted image"));
+        if (!item)
+            return;
+        connectItem(item);
     } else if (mime->hasHtml() || mime->hasText()) {
         auto *item = new TextItem(insertionPoint(), scene);
         connectItem(item);
@@ -981,6 +1044,21 @@ void MainWindow::editPaste()
     setWindowModified(true);
     recordChange(tr("Paste"));
     updateUi();
+}
+
+QByteArray MainWindow::clipboardImageBytes(const QMimeData *mime)
+{
+    // The original file's bytes where the clipboard offers them, else the
+    // pixels as PNG.
+    for (const char *format : ImageFileFormats) {
+        if (mime->hasFormat(format))
+            return mime->data(format);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    qvariant_cast<QImage>(mime->imageData()).save(&buffer, "PNG");
+    return png;
 }
 
 void MainWindow::editSelectAll()

@@ -19,6 +19,7 @@ class QGraphicsItem;
 class QGraphicsItemGroup;
 class QGraphicsScene;
 class QMenu;
+class QMimeData;
 class QPainter;
 class QPrinter;
 class QToolBar;
@@ -101,6 +102,11 @@ private:
     LoadResult loadLabelFile();
     bool readItems(const QByteArray &entries, QDataStream::Version version, int offset, bool select);
     void copyItemsToClipboard(const QList<QGraphicsItem *> &items);
+    static QByteArray clipboardImageBytes(const QMimeData *mime);
+    // A new image item of bytes named name in messages; null, after a
+    // warning, for bytes that are no image within the bounds.
+    QObject *addImage(const QByteArray &bytes, const QString &name);
+    QObject *addImageFile();
 
     // Where a new item's top-left corner goes, in scene coordinates.
     QPoint insertionPoint(const QSize &itemSize = QSize(0, 0));
@@ -167,6 +173,8 @@ private:
     QPointer<QAction> editAddTextAction;
     QPointer<QAction> editAddBoxAction;
     QPointer<QAction> editAddQRCodeAction;
+    QPointer<QAction> editAddBarcodeAction;
+    QPointer<QAction> editAddImageAction;
     QPointer<QAction> editCopyAction;
     QPointer<QAction> editCutAction;
     QPointer<QAction> editPasteAction;

@@ -146,7 +146,7 @@ void TestPrintMode::refusesUnreadableLabel_data()
 
     QTest::newRow("missing file") << QByteArray() << "Failed to open file";
     QTest::newRow("not a label file") << QByteArray("Lot 0042\n") << "is not a tagforge file";
-    QTest::newRow("newer format") << QByteArray::fromHex("034a9f210003") << "needs a more recent version of tagforge";
+    QTest::newRow("newer format") << QByteArray::fromHex("034a9f210004") << "needs a more recent version of tagforge";
     // A text record whose text ends in the middle: a partial label is a wrong label.
     QTest::newRow("damaged file") << QByteArray::fromHex("034a9f2100020001000340340000000000004034000000000000"
                                                          "000000000000000000000010004c006f")

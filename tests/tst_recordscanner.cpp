@@ -2,7 +2,9 @@
 
 #include "document/itemrecords.h"
 #include "document/recordscanner.h"
+#include "items/barcodeitem.h"
 #include "items/boxitem.h"
+#include "items/imageitem.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 
@@ -70,6 +72,18 @@ QByteArray TestRecordScanner::codeEntry(const QString &text, int version)
     return entryOf(item, version);
 }
 
+static QByteArray barcodeEntry(QGraphicsScene *scene, int version)
+{
+    auto *item = new BarcodeItem(QPoint(3, 4), scene);
+    item->setCode("4006381333931", BarcodeItem::Ean13, false);
+    return entryOf(item, version);
+}
+
+static QByteArray imageEntry(QGraphicsScene *scene, int version)
+{
+    return entryOf(new ImageItem(QPoint(3, 4), "<svg xmlns='http://www.w3.org/2000/svg'/>", scene), version);
+}
+
 static QImage texture(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -110,6 +124,8 @@ void TestRecordScanner::wholeEntries_data()
         QTest::newRow("text, styled font " + v) << textEntry("Zeile 1\nZeile 2 \u4e2d", styled, version);
         QTest::newRow("QR code " + v) << codeEntry("{%code%}", version);
         QTest::newRow("QR code, empty text " + v) << codeEntry(QString(), version);
+        QTest::newRow("barcode " + v) << barcodeEntry(&scene, version);
+        QTest::newRow("image " + v) << imageEntry(&scene, version);
     }
     QTest::newRow("unknown type") << QByteArray::fromHex("12345678");
 }
@@ -136,6 +152,8 @@ void TestRecordScanner::everyPrefixIsCutShort_data()
     QTest::newRow("box") << boxEntry(dashed, QBrush(texture(4, 4)), version);
     QTest::newRow("text") << textEntry("Lot", QFont("DejaVu Sans", 9), version);
     QTest::newRow("QR code") << codeEntry("ABC", version);
+    QTest::newRow("barcode") << barcodeEntry(&scene, version);
+    QTest::newRow("image") << imageEntry(&scene, version);
 }
 
 void TestRecordScanner::everyPrefixIsCutShort()
@@ -195,6 +213,16 @@ void TestRecordScanner::hostileCounts_data()
     QTest::newRow("text of odd byte length") << oddText << int(RecordScanner::Damaged);
     QByteArray longText = oddText.left(oddText.size() - 7) + QByteArray::fromHex("7ffffff0");
     QTest::newRow("text longer than the data") << longText << int(RecordScanner::CutShort);
+
+    QByteArray symbology = barcodeEntry(&scene, QDataStream::Qt_5_13);
+    symbology.replace(symbology.size() - 5, 4, QByteArray::fromHex("00000058"));
+    QTest::newRow("barcode of no offered symbology") << symbology << int(RecordScanner::Damaged);
+    QByteArray image = imageEntry(&scene, QDataStream::Qt_5_13);
+    image.replace(4 + 40, 4, QByteArray::fromHex("00200001"));
+    QTest::newRow("image over the byte bound") << image << int(RecordScanner::Damaged);
+    image = imageEntry(&scene, QDataStream::Qt_5_13);
+    image.replace(4 + 24, 4, QByteArray::fromHex("00000401"));
+    QTest::newRow("image wider than an item") << image << int(RecordScanner::Damaged);
 }
 
 void TestRecordScanner::hostileCounts()

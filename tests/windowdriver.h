@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include "app/settings.h"
+#include "document/itementries.h"
 #include "items/boxitem.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
@@ -58,7 +59,7 @@ inline QList<QGraphicsItem *> labelItems(QWidget *window)
     QList<QGraphicsItem *> result;
     const QList<QGraphicsItem *> items = windowScene(window)->items(Qt::DescendingOrder);
     for (QGraphicsItem *item : items) {
-        if (item->type() >= BoxItem::Type && item->type() <= TextItem::Type)
+        if (ItemEntries::isLabelItem(item))
             result << item;
     }
     return result;

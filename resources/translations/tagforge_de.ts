@@ -2,6 +2,80 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genug Arbeitsspeicher.</translation>
+    </message>
+    <message>
+        <source>Code 128</source>
+        <translation>Code 128</translation>
+    </message>
+    <message>
+        <source>GS1-128</source>
+        <translation>GS1-128</translation>
+    </message>
+    <message>
+        <source>EAN-13</source>
+        <translation>EAN-13</translation>
+    </message>
+    <message>
+        <source>UPC-A</source>
+        <translation>UPC-A</translation>
+    </message>
+    <message>
+        <source>Code 39</source>
+        <translation>Code 39</translation>
+    </message>
+    <message>
+        <source>Interleaved 2 of 5</source>
+        <translation>Interleaved 2 of 5</translation>
+    </message>
+    <message>
+        <source>Data Matrix</source>
+        <translation>Data Matrix</translation>
+    </message>
+    <message>
+        <source>PDF417</source>
+        <translation>PDF417</translation>
+    </message>
+    <message>
+        <source>Aztec</source>
+        <translation>Aztec</translation>
+    </message>
+    <message>
+        <source>The %1 barcode &quot;%2&quot; cannot be encoded: %3</source>
+        <translation>Der %1-Strichcode &quot;%2&quot; lässt sich nicht codieren: %3</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItemDialog</name>
+    <message>
+        <source>Barcode</source>
+        <translation>Strichcode</translation>
+    </message>
+    <message>
+        <source>&amp;Symbology:</source>
+        <translation>&amp;Codeart:</translation>
+    </message>
+    <message>
+        <source>&amp;Content:</source>
+        <translation>&amp;Inhalt:</translation>
+    </message>
+    <message>
+        <source>Text, digits or placeholders such as {%code%}</source>
+        <translation>Text, Ziffern oder Platzhalter wie {%code%}</translation>
+    </message>
+    <message>
+        <source>&amp;Text under the bars</source>
+        <translation>&amp;Klartext unter den Strichen</translation>
+    </message>
+    <message>
+        <source>Checked again when printed, with its placeholders filled in: %1</source>
+        <translation>Wird beim Drucken mit ausgefüllten Platzhaltern erneut geprüft: %1</translation>
+    </message>
+</context>
+<context>
     <name>BrushWidget</name>
     <message>
         <source>No Brush</source>
@@ -109,6 +183,25 @@
     <message>
         <source>the row has %1 fields, the header has %2.</source>
         <translation>die Zeile hat %1 Felder, die Kopfzeile hat %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ImageItem</name>
+    <message>
+        <source>The image is too large for a label: %1 bytes, at most %2.</source>
+        <translation>Das Bild ist für ein Etikett zu groß: %1 Bytes, höchstens %2.</translation>
+    </message>
+    <message>
+        <source>The SVG drawing cannot be read.</source>
+        <translation>Die SVG-Zeichnung lässt sich nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The data is no image in a format this program reads.</source>
+        <translation>Die Daten sind kein Bild in einem Format, das dieses Programm liest.</translation>
+    </message>
+    <message>
+        <source>The image is too large for a label: %1 x %2 pixels, at most %3 pixels.</source>
+        <translation>Das Bild ist für ein Etikett zu groß: %1 x %2 Pixel, höchstens %3 Pixel.</translation>
     </message>
 </context>
 <context>
@@ -506,6 +599,30 @@
     <message>
         <source>Clear List</source>
         <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>Add Barcode</source>
+        <translation>Strichcode hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Image...</source>
+        <translation>Bild hinzufügen...</translation>
+    </message>
+    <message>
+        <source>%1 - Add Image</source>
+        <translation>%1 - Bild hinzufügen</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Failed to open file: %1</source>
+        <translation>Datei konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Pasted image</source>
+        <translation>Eingefügtes Bild</translation>
     </message>
 </context>
 <context>

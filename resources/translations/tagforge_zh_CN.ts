@@ -2,6 +2,80 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>内存不足。</translation>
+    </message>
+    <message>
+        <source>Code 128</source>
+        <translation>Code 128</translation>
+    </message>
+    <message>
+        <source>GS1-128</source>
+        <translation>GS1-128</translation>
+    </message>
+    <message>
+        <source>EAN-13</source>
+        <translation>EAN-13</translation>
+    </message>
+    <message>
+        <source>UPC-A</source>
+        <translation>UPC-A</translation>
+    </message>
+    <message>
+        <source>Code 39</source>
+        <translation>Code 39</translation>
+    </message>
+    <message>
+        <source>Interleaved 2 of 5</source>
+        <translation>交叉二五码</translation>
+    </message>
+    <message>
+        <source>Data Matrix</source>
+        <translation>Data Matrix</translation>
+    </message>
+    <message>
+        <source>PDF417</source>
+        <translation>PDF417</translation>
+    </message>
+    <message>
+        <source>Aztec</source>
+        <translation>Aztec</translation>
+    </message>
+    <message>
+        <source>The %1 barcode &quot;%2&quot; cannot be encoded: %3</source>
+        <translation>无法编码 %1 条码“%2”：%3</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItemDialog</name>
+    <message>
+        <source>Barcode</source>
+        <translation>条码</translation>
+    </message>
+    <message>
+        <source>&amp;Symbology:</source>
+        <translation>码制(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>&amp;Content:</source>
+        <translation>内容(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>Text, digits or placeholders such as {%code%}</source>
+        <translation>文本、数字或占位符，例如 {%code%}</translation>
+    </message>
+    <message>
+        <source>&amp;Text under the bars</source>
+        <translation>条下显示文本(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Checked again when printed, with its placeholders filled in: %1</source>
+        <translation>打印时将在填入占位符后再次检查：%1</translation>
+    </message>
+</context>
+<context>
     <name>BrushWidget</name>
     <message>
         <source>No Brush</source>
@@ -109,6 +183,25 @@
     <message>
         <source>the row has %1 fields, the header has %2.</source>
         <translation>该行有 %1 个字段，标题行有 %2 个。</translation>
+    </message>
+</context>
+<context>
+    <name>ImageItem</name>
+    <message>
+        <source>The image is too large for a label: %1 bytes, at most %2.</source>
+        <translation>图像对标签而言太大：%1 字节，最多 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The SVG drawing cannot be read.</source>
+        <translation>无法读取该 SVG 图形。</translation>
+    </message>
+    <message>
+        <source>The data is no image in a format this program reads.</source>
+        <translation>这些数据不是本程序可读取格式的图像。</translation>
+    </message>
+    <message>
+        <source>The image is too large for a label: %1 x %2 pixels, at most %3 pixels.</source>
+        <translation>图像对标签而言太大：%1 x %2 像素，最多 %3 像素。</translation>
     </message>
 </context>
 <context>
@@ -506,6 +599,30 @@
     <message>
         <source>Clear List</source>
         <translation>清除列表</translation>
+    </message>
+    <message>
+        <source>Add Barcode</source>
+        <translation>添加条码</translation>
+    </message>
+    <message>
+        <source>Add Image...</source>
+        <translation>添加图像...</translation>
+    </message>
+    <message>
+        <source>%1 - Add Image</source>
+        <translation>%1 - 添加图像</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>图像</translation>
+    </message>
+    <message>
+        <source>Failed to open file: %1</source>
+        <translation>无法打开文件：%1</translation>
+    </message>
+    <message>
+        <source>Pasted image</source>
+        <translation>粘贴的图像</translation>
     </message>
 </context>
 <context>

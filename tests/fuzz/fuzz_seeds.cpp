@@ -3,7 +3,9 @@
 // Usage: fuzz_seeds <labelfile dir> <clipboard dir>
 
 #include "fuzzmain.h"
+#include "items/barcodeitem.h"
 #include "items/boxitem.h"
+#include "items/imageitem.h"
 #include "items/qrcodeitem.h"
 #include "items/textitem.h"
 #include "document/itemrecords.h"
@@ -12,6 +14,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QBuffer>
 #include <QGraphicsScene>
 #include <QLinearGradient>
 #include <QMimeData>
@@ -81,6 +84,30 @@ void mixed(QGraphicsScene *scene)
     box->setBrush(QBrush(Qt::cyan, Qt::Dense4Pattern));
 }
 
+void barcodes(QGraphicsScene *scene)
+{
+    auto *linear = new BarcodeItem(QPoint(20, 20), scene);
+    linear->setCode("4006381333931", BarcodeItem::Ean13, true);
+    linear->setAngle(90);
+    auto *matrix = new BarcodeItem(QPoint(150, 20), scene);
+    matrix->setCode("LOT {%serial%}", BarcodeItem::DataMatrix, false);
+    matrix->setShear(60, 60);
+}
+
+void images(QGraphicsScene *scene)
+{
+    QImage logo(6, 4, QImage::Format_ARGB32);
+    logo.fill(Qt::darkRed);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    logo.save(&buffer, "PNG");
+    new ImageItem(QPoint(10, 10), png, scene);
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'>"
+                           "<circle cx='4' cy='4' r='3' fill='orange'/></svg>";
+    new ImageItem(QPoint(100, 10), svg, scene);
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -103,6 +130,8 @@ int main(int argc, char *argv[])
         {"qrcode", qrCode},
         {"text", text},
         {"mixed", mixed},
+        {"barcodes", barcodes},
+        {"images", images},
     };
     for (const auto &seed : seeds) {
         MainWindow window;
@@ -114,14 +143,16 @@ int main(int argc, char *argv[])
         if (!saved)
             qFatal("cannot save %s", qPrintable(seed.first));
         for (QGraphicsItem *item : scene->items()) {
-            if (item->type() >= BoxItem::Type && item->type() <= TextItem::Type)
+            if (item->type() >= BoxItem::Type && item->type() <= ImageItem::Type)
                 item->setSelected(true);
         }
         if (scene->selectedItems().isEmpty())
             continue;
         QMetaObject::invokeMethod(&window, "editCopy", Qt::DirectConnection);
         const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-        if (!mime || !writeFile(clipboard.filePath(seed.first), mime->data(ClipboardMimeType)))
+        const QString format = mime && mime->hasFormat(ClipboardMimeTypeVersion3) ? ClipboardMimeTypeVersion3
+                                                                                    : ClipboardMimeType;
+        if (!mime || !writeFile(clipboard.filePath(seed.first), mime->data(format)))
             qFatal("cannot copy %s", qPrintable(seed.first));
     }
     return 0;

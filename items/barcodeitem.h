@@ -1,0 +1,112 @@
+#ifndef BARCODEITEM_H
+#define BARCODEITEM_H
+
+#include <QBitArray>
+#include <QGraphicsItem>
+#include <QObject>
+#include <QVector>
+
+class QGraphicsScene;
+
+// The largest side of a barcode in scene units, as for QR codes: the
+// transform panel sets at most 999.
+constexpr int MaximumBarcodeSide = 1024;
+
+// A linear or 2D barcode of its text (placeholders unreplaced), encoded by
+// libzint and drawn at its width and height. Like a QR code it keeps the
+// modules and draws them on whole device pixels, all of one width, so that
+// a printer prints the bars in their exact ratios.
+class BarcodeItem : public QObject, public QGraphicsItem
+{
+    Q_OBJECT
+    Q_INTERFACES(QGraphicsItem)
+    Q_PROPERTY(QPointF pos READ pos WRITE setPos)
+    Q_PROPERTY(double angle READ angle WRITE setAngle)
+    Q_PROPERTY(int shearHorizontal READ shearHorizontal WRITE setShearHorizontal)
+    Q_PROPERTY(int shearVertical READ shearVertical WRITE setShearVertical)
+    Q_PROPERTY(QString plainText READ plainText WRITE setPlainText)
+    // Why the current text gives no code; empty when it gives one.
+    Q_PROPERTY(QString encodingError READ encodingError)
+
+public:
+    enum { Type = UserType + 4 };
+    // libzint's own numbers, which label files store.
+    enum Symbology {
+        InterleavedTwoOfFive = 3,
+        Code39 = 8,
+        Ean13 = 13,
+        Gs1_128 = 16,
+        Code128 = 20,
+        UpcA = 34,
+        Pdf417 = 55,
+        DataMatrix = 71,
+        Aztec = 92,
+    };
+
+    BarcodeItem(const QPoint &position, QGraphicsScene *scene);
+
+    int type() const override { return Type; }
+
+    // The symbologies offered, in the order the dialog lists them.
+    static QVector<Symbology> symbologies();
+    static bool isSymbology(int number);
+    static QString symbologyName(Symbology symbology);
+    // libzint's reason why text gives no code of the symbology; empty when
+    // it gives one.
+    static QString validate(Symbology symbology, const QString &text);
+
+    double angle() const { return m_angle; }
+    int shearHorizontal() const { return m_shearHorizontal; }
+    int shearVertical() const { return m_shearVertical; }
+    QString plainText() const { return m_text; }
+    void setPlainText(const QString &text);
+    Symbology symbology() const { return m_symbology; }
+    // The human-readable text under a linear code.
+    bool showText() const { return m_showText; }
+    // Text, symbology and text line at once, as the dialog and the label
+    // file give them: encoded once.
+    void setCode(const QString &text, Symbology symbology, bool showText);
+    QString encodingError() const { return m_error; }
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+
+signals:
+    void dirty();
+
+public slots:
+    void setAngle(double angle);
+    void setShearHorizontal(int shearHorizontal);
+    void setShearVertical(int shearVertical);
+    void setShear(int shearHorizontal, int shearVertical);
+    void edit();
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget = nullptr) override;
+
+private:
+    void encode();
+    void changed();
+    QRectF codeRect() const;
+    bool isLinear() const { return m_modules.size() == 1; }
+    void paintModules(QPainter *painter, const QRectF &bars) const;
+    void paintText(QPainter *painter, const QRectF &band) const;
+
+    QString m_text;
+    Symbology m_symbology = Code128;
+    bool m_showText = true;
+    double m_angle = 0.0;
+    int m_shearHorizontal = 150;
+    int m_shearVertical = 60;
+    // One bit array per row of modules, dark bits set; empty when the text
+    // gives no code, and m_error says why.
+    QVector<QBitArray> m_modules;
+    QString m_humanText;
+    QString m_error;
+
+    friend QDataStream &operator>>(QDataStream &in, BarcodeItem &item);
+};
+
+#endif // BARCODEITEM_H

@@ -1,0 +1,307 @@
+#include "childrun.h"
+#include "labellanguage.h"
+#include "pdfprinter.h"
+#include "testsupport.h"
+#include "windowdriver.h"
+
+#include "document/itementries.h"
+#include "document/itemrecords.h"
+#include "document/labelfile.h"
+#include "items/barcodeitem.h"
+#include "items/imageitem.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#define ZX_USE_UTF8
+#include <ZXing/ReadBarcode.h>
+
+// Barcodes printed through label printers read back by readers of their
+// own; images kept byte for byte; the file versions they need.
+class TestSymbols : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void printsEverySymbology_data();
+    void printsEverySymbology();
+    void refusesInvalidContent_data();
+    void refusesInvalidContent();
+    void keepsImageBytes_data();
+    void keepsImageBytes();
+    void readsVersions_data();
+    void readsVersions();
+
+private:
+    PdfPrinter printer;
+};
+
+static QByteArray imageBytes(const QSize &size, const char *format)
+{
+    QImage image(size, QImage::Format_Mono);
+    image.fill(1);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// zbar for linear codes, ZXing for the 2D codes zbar cannot read.
+static QString decode(const QImage &label, bool matrix, QString *error)
+{
+    QImage padded(label.size() + QSize(80, 80), QImage::Format_Grayscale8);
+    padded.fill(Qt::white);
+    QPainter(&padded).drawImage(40, 40, label);
+    if (matrix) {
+        const ZXing::Result result = ZXing::ReadBarcode(
+            {padded.constBits(), padded.width(), padded.height(), ZXing::ImageFormat::Lum, int(padded.bytesPerLine())});
+        return QString::fromStdString(result.text());
+    }
+    QTemporaryDir dir;
+    padded.save(dir.filePath("label.png"));
+    return imageQrCodes({dir.filePath("label.png")}, error).join('|');
+}
+
+void TestSymbols::initTestCase()
+{
+    START_PRINTER_OR_SKIP(printer, PdfPrinter::WithLabelPrinters);
+    printer.exportToProcess();
+}
+
+void TestSymbols::cleanupTestCase()
+{
+    printer.stop();
+}
+
+void TestSymbols::printsEverySymbology_data()
+{
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<int>("dpi");
+    const QList<std::tuple<BarcodeItem::Symbology, QString, QString>> codes = {
+        {BarcodeItem::Code128, "Lot {%code%}", "Lot 4006"},
+        {BarcodeItem::Gs1_128, "[01]0950110153000{%serial%}", "0109501101530003"},
+        {BarcodeItem::Ean13, "400638133393{%serial%}", "4006381333931"},
+        {BarcodeItem::UpcA, "03600029145{%serial%}", "0036000291452"},
+        {BarcodeItem::Code39, "LOT-{%code%}", "LOT-4006"},
+        {BarcodeItem::InterleavedTwoOfFive, "12{%code%}", "124006"},
+        {BarcodeItem::DataMatrix, "Lot {%code%}", "Lot 4006"},
+        {BarcodeItem::Pdf417, "Lot {%code%}", "Lot 4006"},
+        {BarcodeItem::Aztec, "Lot {%code%}", "Lot 4006"},
+    };
+    for (int dpi : {203, 300, 600}) {
+        for (const auto &code : codes) {
+            QTest::addRow("%s %d dpi", qPrintable(BarcodeItem::symbologyName(std::get<0>(code))), dpi)
+                << int(std::get<0>(code)) << std::get<1>(code) << std::get<2>(code) << dpi;
+        }
+    }
+}
+
+// Printed by the window through the Zebra driver at its resolution, with
+// the placeholders filled in; every bar and space a whole number of modules
+// of one whole-dot width.
+void TestSymbols::printsEverySymbology()
+{
+    QFETCH(int, symbology);
+    QFETCH(QString, content);
+    QFETCH(QString, read);
+    QFETCH(int, dpi);
+
+    const QString queue = printer.labelQueue("zebra");
+    QVERIFY2(printer.setDefaultQueue(queue) && printer.clear(), qPrintable(printer.errorString()));
+    MainWindow window;
+    startWindow(window);
+    Placeholder values;
+    values.setValue("code", "4006");
+    values.setValue("serial", read.right(1));
+    window.setPlaceholder(&values);
+    QVERIFY(window.setupPrinter(QSizeF(101.6, 101.6), dpi));
+    windowAction(&window, "Add Barcode")->trigger();
+    auto *code = labelItemsOf<BarcodeItem>(&window).value(0);
+    QVERIFY(code);
+    const bool matrix = symbology == BarcodeItem::DataMatrix || symbology == BarcodeItem::Aztec;
+    code->setCode(content, BarcodeItem::Symbology(symbology), true);
+    code->setShear(matrix ? 120 : 200, matrix ? 120 : 80);
+    code->setPos(20, 20);
+    windowAction(&window, "Print")->trigger();
+    QVERIFY2(statusMessage(&window).startsWith("Printed"), qPrintable(statusMessage(&window)));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+
+    QString error;
+    const QList<QImage> labels = zplLabels(printer.deviceData(queue), &error);
+    QVERIFY2(labels.size() == 1, qPrintable(error));
+    // Read where a scanner aims: at the code and its quiet zone.
+    const double dots = dpi / 72.0;
+    const QRectF item(code->pos(), QSizeF(code->shearHorizontal(), code->shearVertical()));
+    const auto onLabel = [&](const QRectF &points) {
+        return labels.first().copy(QRectF(points.topLeft() * dots, points.size() * dots).toRect());
+    };
+    QCOMPARE(decode(onLabel(item.adjusted(-15, -15, 15, 15)), matrix || symbology == BarcodeItem::Pdf417, &error),
+             read);
+    const QImage area = onLabel(QRectF(item.topLeft(), QSizeF(item.width(), 40)));
+
+    // Runs of dots along a row through the code.
+    QList<int> runs;
+    const int y = area.height() / 2;
+    for (int x = 1, run = 1; x < area.width(); ++x, ++run) {
+        if (area.pixelIndex(x, y) != area.pixelIndex(x - 1, y)) {
+            runs << run;
+            run = 0;
+        }
+    }
+    runs.removeFirst();
+    QVERIFY(runs.size() > 4);
+    const int module = *std::min_element(runs.cbegin(), runs.cend());
+    for (int run : runs)
+        QVERIFY2(run % module == 0, qPrintable(QString("run of %1 dots, module %2").arg(run).arg(module)));
+}
+
+void TestSymbols::refusesInvalidContent_data()
+{
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("letters in EAN-13") << int(BarcodeItem::Ean13) << "40063813339AB" << "Invalid character";
+    QTest::newRow("EAN-13 check digit") << int(BarcodeItem::Ean13) << "4006381333932" << "Invalid check digit";
+    QTest::newRow("UPC-A too long") << int(BarcodeItem::UpcA) << "0360002914520000" << "Input too long";
+    QTest::newRow("Interleaved 2 of 5 letters") << int(BarcodeItem::InterleavedTwoOfFive) << "12AB" << "Invalid character";
+}
+
+// The dialog shows the encoder's reason and refuses OK; the same value
+// given to a placeholder fails print mode with exit code 3.
+void TestSymbols::refusesInvalidContent()
+{
+    QFETCH(int, symbology);
+    QFETCH(QString, content);
+    QFETCH(QString, reason);
+
+    MainWindow window;
+    startWindow(window);
+    windowAction(&window, "Add Barcode")->trigger();
+    ModalResponder responder;
+    QString shown;
+    bool okEnabled = true;
+    responder.expect([&](QWidget *dialog) {
+        auto *symbologies = dialog->findChild<QComboBox *>("symbologyComboBox");
+        symbologies->setCurrentIndex(symbologies->findData(symbology));
+        dialog->findChild<QLineEdit *>("textLineEdit")->setText(content);
+        shown = dialog->findChild<QLabel *>("errorLabel")->text();
+        okEnabled = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    windowAction(&window, "Edit Selected Item...")->trigger();
+    QCOMPARE(responder.pending(), 0);
+    QVERIFY2(shown.contains(reason), qPrintable(shown));
+    QVERIFY(!okEnabled);
+
+    auto *code = labelItemsOf<BarcodeItem>(&window).value(0);
+    code->setCode("{%code%}", BarcodeItem::Symbology(symbology), true);
+    QTemporaryDir dir;
+    const QString label = dir.filePath("label.qlt");
+    QCOMPARE(LabelFile::write(label, ItemEntries::labelItems(windowScene(&window))), QString());
+    QVERIFY2(printer.setDefaultQueue(printer.queue()) && printer.clear(), qPrintable(printer.errorString()));
+    const ChildRun run = runTagforge({"--print", "--config", label, "--code", content}, printer.server());
+    QVERIFY2(run.exitCode == 3 && run.errorOutput.contains(reason), qPrintable(describe(run)));
+    QVERIFY(printer.waitIdle());
+    QCOMPARE(printer.pdfs(), QStringList());
+}
+
+void TestSymbols::keepsImageBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("PNG") << imageBytes(QSize(30, 20), "PNG") << true;
+    QTest::newRow("JPEG") << imageBytes(QSize(30, 20), "JPEG") << true;
+    QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
+                                       "<rect width='5' height='5'/></svg>")
+                         << true;
+    QTest::newRow("too many pixels") << imageBytes(QSize(4097, 4097), "PNG") << false;
+    QTest::newRow("too many bytes") << imageBytes(QSize(30, 20), "PNG").append(MaximumImageBytes, ' ') << false;
+}
+
+// Added from a file, saved and opened, copied and pasted, pasted from the
+// clipboard as an image: the same bytes each time.
+void TestSymbols::keepsImageBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("picture");
+    QVERIFY(writeFile(path, bytes));
+    MainWindow window;
+    startWindow(window);
+    ModalResponder responder;
+    responder.expect(ModalResponder::choosePath(path));
+    windowAction(&window, "Add Image...")->trigger();
+    QTRY_COMPARE(responder.pending(), 0);
+    QCOMPARE(labelItemsOf<ImageItem>(&window).size(), int(accepted));
+    QCOMPARE(responder.messages.size(), int(!accepted));
+    if (!accepted)
+        return;
+
+    const QString label = dir.filePath("label.qlt");
+    QCOMPARE(LabelFile::write(label, ItemEntries::labelItems(windowScene(&window))), QString());
+    const LabelFile::Contents contents = LabelFile::read(label);
+    QCOMPARE(readAll(label).mid(4, 2), QByteArray::fromHex("0003"));
+    QGraphicsScene scene;
+    const ItemEntries::Items read = ItemEntries::read(contents.entries, LabelStreamVersion, &scene);
+    QCOMPARE(dynamic_cast<ImageItem *>(read.items.value(0))->bytes(), bytes);
+
+    windowAction(&window, "&Copy")->trigger();
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(ClipboardMimeTypeVersion3));
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat(ClipboardMimeType));
+    windowAction(&window, "&Paste")->trigger();
+    auto *mime = new QMimeData;
+    mime->setData(QString(bytes.startsWith("<svg") ? "image/svg+xml" : "image/png"), bytes);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    windowAction(&window, "&Paste")->trigger();
+    const QList<ImageItem *> images = labelItemsOf<ImageItem>(&window);
+    QCOMPARE(images.size(), 3);
+    for (const ImageItem *image : images)
+        QCOMPARE(image->bytes(), bytes);
+}
+
+void TestSymbols::readsVersions_data()
+{
+    QTest::addColumn<qint16>("version");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("1") << qint16(1) << true;
+    QTest::newRow("3") << qint16(3) << true;
+    QTest::newRow("4") << qint16(4) << false;
+}
+
+// A barcode's entry under each header version; the QR code alone is still
+// written as version 2.
+void TestSymbols::readsVersions()
+{
+    QFETCH(qint16, version);
+    QFETCH(bool, read);
+
+    QGraphicsScene scene;
+    auto *qr = new QRCodeItem(QPoint(), &scene);
+    QCOMPARE(ItemEntries::formatVersion({qr}), LabelFileVersion);
+    auto *code = new BarcodeItem(QPoint(), &scene);
+    QCOMPARE(ItemEntries::formatVersion({qr, code}), qint16(3));
+    QByteArray file;
+    QDataStream(&file, QIODevice::WriteOnly) << LabelFileMagic << version;
+    file += ItemEntries::write({code}, LabelStreamVersion);
+    const LabelFile::Contents contents = LabelFile::fromBytes(file, "label.qlt");
+    QCOMPARE(contents.error.isEmpty(), read);
+    if (!read) {
+        QVERIFY(contents.error.contains("needs a more recent version"));
+        return;
+    }
+    const ItemEntries::Items items = ItemEntries::read(contents.entries, LabelStreamVersion, &scene);
+    QVERIFY(items.complete);
+    QCOMPARE(dynamic_cast<BarcodeItem *>(items.items.value(0))->plainText(), code->plainText());
+}
+
+TAGFORGE_TEST_MAIN(TestSymbols)
+#include "tst_symbols.moc"
