@@ -16,12 +16,7 @@
 #include <QTemporaryDir>
 #include <QVariantHash>
 
-struct ChildRun
-{
-    bool finished = false;
-    int exitCode = -1;
-    QString errorOutput;
-};
+struct ChildRun { bool finished = false; int exitCode = -1; QString errorOutput; };
 
 // A home of its own with the given settings (English messages), no display,
 // only the given scheduler to print to, and input on standard input.
@@ -64,25 +59,10 @@ inline QString describe(const ChildRun &run)
     return QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput);
 }
 
-struct BoxRecord
-{
-    QPointF position;
-    QSizeF size;
-    QPen pen;
-};
-
-struct TextRecord
-{
-    QPointF position;
-    QString text;
-};
-
-struct QrRecord
-{
-    QPointF position;
-    int size;
-    QString text;
-};
+// The fields a test sets; the others have the add commands' values.
+struct BoxRecord { QPointF position; QSizeF size; QPen pen; };
+struct TextRecord { QPointF position; QString text; };
+struct QrRecord { QPointF position; int size; QString text; };
 
 // Header, then item entries in stream version 19.
 inline bool writeLabel(const QString &path, const QList<TextRecord> &texts, const QList<QrRecord> &codes,
