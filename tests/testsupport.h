@@ -2,7 +2,6 @@
 #define TESTSUPPORT_H
 
 #include <QApplication>
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -10,8 +9,8 @@
 #include <QtTest>
 
 // Points HOME and the configuration directory of this test process at a
-// throw-away folder, so that no test ever reads or writes a user's settings
-// or documents. Must run before the settings store is first used.
+// throw-away folder, so that no test touches a user's settings or documents.
+// Must run before the settings store is first used.
 class TestHome
 {
 public:
@@ -38,15 +37,15 @@ inline bool writeFile(const QString &path, const QByteArray &data)
 }
 
 // QTEST_MAIN with a private home for the whole test process.
-#define TAGFORGE_TEST_MAIN(TestObject)                  \
-    int main(int argc, char *argv[])                    \
-    {                                                   \
-        TestHome testHome;                              \
-        QApplication app(argc, argv);                   \
-        app.setAttribute(Qt::AA_Use96Dpi, true);        \
-        TestObject tc;                                  \
-        QTEST_SET_MAIN_SOURCE_PATH                      \
-        return QTest::qExec(&tc, argc, argv);           \
+#define TAGFORGE_TEST_MAIN(TestObject)           \
+    int main(int argc, char *argv[])             \
+    {                                            \
+        TestHome testHome;                       \
+        QApplication app(argc, argv);            \
+        app.setAttribute(Qt::AA_Use96Dpi, true); \
+        TestObject tc;                           \
+        QTEST_SET_MAIN_SOURCE_PATH               \
+        return QTest::qExec(&tc, argc, argv);    \
     }
 
 #endif // TESTSUPPORT_H

@@ -1,331 +1,401 @@
+// The real executable with no display: printing through a private CUPS
+// scheduler (a PDF queue and the sample label printer drivers), writing
+// series and merges to files, and refusing with its exit codes.
+
 #include "childrun.h"
+#include "labellanguage.h"
 #include "pdfprinter.h"
 #include "testsupport.h"
 
-#include <QDataStream>
-#include <QDate>
-#include <QFile>
-#include <QFileInfo>
-#include <QFont>
-#include <QPointF>
-#include <QSettings>
-#include <QVariantHash>
+#include <QPainter>
 
+#include <cmath>
 #include <sys/resource.h>
 
-// The unattended print mode of the real executable, end to end through a
-// private CUPS scheduler whose default printer writes PDFs:
-// tagforge --print --config label.qlt --serial 0042 --code ABC.
 class TestPrintMode : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
-    void printsLabel_data();
-    void printsLabel();
-    void printsStoredPageSize();
-    void refusesUnreadableLabel_data();
-    void refusesUnreadableLabel();
-    void refusesUnencodableCode_data();
-    void refusesUnencodableCode();
-    void largeCodesInBoundedMemory();
+    void prints_data();
+    void prints();
+    void refusals_data();
+    void refusals();
+    void outputs_data();
+    void outputs();
+    void mergeToPdf_data();
+    void mergeToPdf();
     void seriesIsOneJob();
-    void failsWithoutPrinter_data();
-    void failsWithoutPrinter();
-    void refusesNonsenseSettings_data();
-    void refusesNonsenseSettings();
+    void largeCodesInBoundedMemory();
+    void trueSize_data();
+    void trueSize();
 
 private:
+    ChildRun run(const QStringList &arguments, const QTemporaryDir &work, const QVariantHash &settings = {},
+                 const QString &server = QString(), const QByteArray &input = QByteArray());
     QString onlyJobPdf();
 
     PdfPrinter printer;
     QTemporaryDir labels;
 };
 
-// A page size from the PDF matches when it is within a point of the
-// expected one: the driver rounds custom sizes to whole points.
-static bool samePageSize(const QSizeF &actual, const QSizeF &expected)
-{
-    return qAbs(actual.width() - expected.width()) <= 1 && qAbs(actual.height() - expected.height()) <= 1;
-}
-
 void TestPrintMode::initTestCase()
 {
-    QVERIFY2(QFileInfo(TAGFORGE_BIN).isExecutable(), TAGFORGE_BIN);
-    QVERIFY(labels.isValid());
-    START_PDF_PRINTER_OR_SKIP(printer);
-}
-
-void TestPrintMode::cleanupTestCase()
-{
-    printer.stop();
+    START_PRINTER_OR_SKIP(printer, PdfPrinter::WithLabelPrinters);
+    QVERIFY(writeLabel(labels.filePath("label.qlt"), {{QPointF(20, 20), "Lot {%serial%} {%date%}"}},
+                       {{QPointF(150, 150), 100, "{%code%}"}}));
+    QVERIFY(writeLabel(labels.filePath("series.qlt"), {{QPointF(20, 20), "S{%serial%} {%lot%}"}},
+                       {{QPointF(150, 150), 100, "{%serial%}"}}));
+    const QByteArray v2 = QByteArray::fromHex("034a9f210002");
+    const QByteArray textStart = QByteArray::fromHex("0001000340340000000000004034000000000000");
+    QVERIFY(writeFile(labels.filePath("notalabel.qlt"), "Lot 0042\n"));
+    QVERIFY(writeFile(labels.filePath("newer.qlt"), QByteArray::fromHex("034a9f210004")));
+    // A text whose characters end in the middle: a partial label is a wrong label.
+    QVERIFY(writeFile(labels.filePath("damaged.qlt"), v2 + textStart + QByteArray(8, '\0') + QByteArray::fromHex("00000010004c006f")));
+    QVERIFY(writeFile(labels.filePath("unknown.qlt"), v2 + QByteArray::fromHex("00010009") + textStart.mid(4)));
+    QVERIFY(writeFile(labels.filePath("bad.csv"), "serial,code\n1,x\"y\n"));
+    QVERIFY(writeFile(labels.filePath("header.csv"), "serial,code\n"));
 }
 
 void TestPrintMode::init()
 {
-    QVERIFY2(printer.clear(), qPrintable(printer.errorString()));
+    QVERIFY2(printer.setDefaultQueue(printer.queue()) && printer.clear(), qPrintable(printer.errorString()));
+}
+
+// Label files and data named by their file name are the fixtures; other
+// names with a dot or slash are placed in the run's work folder.
+ChildRun TestPrintMode::run(const QStringList &arguments, const QTemporaryDir &work, const QVariantHash &settings,
+                            const QString &server, const QByteArray &input)
+{
+    QStringList absolute;
+    for (const QString &argument : arguments) {
+        if (argument.endsWith(".qlt") || argument.endsWith(".csv"))
+            absolute << labels.filePath(argument);
+        else
+            absolute << (argument.contains('.') && !argument.startsWith('-') ? work.filePath(argument) : argument);
+    }
+    return runTagforge(absolute, server.isNull() ? printer.server() : server, settings, input);
 }
 
 QString TestPrintMode::onlyJobPdf()
 {
     if (!printer.waitIdle())
-        return QString("wait-idle: %1").arg(printer.errorString());
-    const int jobs = printer.jobCount();
+        return printer.errorString();
     const QStringList pdfs = printer.pdfs();
-    if (jobs != 1 || pdfs.size() != 1)
-        return QString("expected one job and one PDF, found %1 jobs and PDFs %2").arg(jobs).arg(pdfs.join(", "));
-    return pdfs.first();
+    return printer.jobCount() == 1 && pdfs.size() == 1 ? pdfs.first() : "jobs: " + pdfs.join(", ");
 }
 
-void TestPrintMode::printsLabel_data()
+void TestPrintMode::prints_data()
 {
     QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QVariantHash>("settings");
+    QTest::addColumn<QSizeF>("page");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("code");
-
-    QTest::newRow("long options") << QStringList{"--serial", "0042", "--code", "ABC"} << "0042" << "ABC";
-    QTest::newRow("short options") << QStringList{"-s", "7", "-c", "Lot-7 X"} << "7" << "Lot-7 X";
+    const QSizeF square(288, 288);
+    QTest::newRow("long options") << QStringList{"--serial", "0042", "--code", "ABC"} << QVariantHash() << square
+                                  << "Lot 0042" << "ABC";
+    QTest::newRow("short options") << QStringList{"-s", "7", "-c", "Lot-7 X"} << QVariantHash() << square << "Lot 7"
+                                   << "Lot-7 X";
+    QTest::newRow("stored page size") << QStringList{"-s", "1", "-c", "A"}
+                                      << QVariantHash{{"Printer/PageSizeMM", QSizeF(50, 30)}}
+                                      << QSizeF(50, 30) * 72 / 25.4 << "Lot 1" << "";
+    QTest::newRow("language not a locale") << QStringList{"-s", "1", "-c", "A"} << QVariantHash{{"Ui/Language", 42}}
+                                           << square << "Lot 1" << "A";
 }
 
-void TestPrintMode::printsLabel()
+void TestPrintMode::prints()
 {
     QFETCH(QStringList, options);
-    QFETCH(QString, serial);
+    QFETCH(QVariantHash, settings);
+    QFETCH(QSizeF, page);
+    QFETCH(QString, text);
     QFETCH(QString, code);
-
-    const QString label = labels.filePath("label.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%} {%date%}"}},
-                       {{QPointF(150, 150), 100, "{%code%}"}}));
-
+    QTemporaryDir work;
     const QString before = QDate::currentDate().toString("yyyy-MM-dd");
-    const ChildRun run = runTagforge(QStringList{"--print", "--config", label} + options, printer.server());
-    const QString after = QDate::currentDate().toString("yyyy-MM-dd");
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
-
+    const ChildRun child = run(QStringList{"--print", "--config", "label.qlt"} + options, work, settings);
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
     const QString pdf = onlyJobPdf();
     QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
     QString error;
     const QSizeF size = pdfPageSize(pdf, &error);
-    QVERIFY2(samePageSize(size, QSizeF(288, 288)),
-             qPrintable(QString("page of %1 x %2 pts %3").arg(size.width()).arg(size.height()).arg(error)));
-    const QString text = pdfText(pdf, &error);
-    QVERIFY2(text.contains(QString("Lot %1 %2").arg(serial, before))
-                 || text.contains(QString("Lot %1 %2").arg(serial, after)),
-             qPrintable(QString("text \"%1\" %2").arg(text, error)));
-    QCOMPARE(pdfQrCodes(pdf, 300, &error), QStringList{code});
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    // The driver rounds custom sizes to whole points.
+    QVERIFY2(qAbs(size.width() - page.width()) <= 1 && qAbs(size.height() - page.height()) <= 1,
+             qPrintable(QString("%1 x %2 pt %3").arg(size.width()).arg(size.height()).arg(error)));
+    const QString printed = pdfText(pdf, &error);
+    // The date filled in, as far as the page shows it.
+    QVERIFY2((text + " " + before).startsWith(printed.left(text.size() + 8)), qPrintable(printed + error));
+    // The code lies past the small page.
+    QCOMPARE(pdfQrCodes(pdf, 300, &error), code.isEmpty() ? QStringList() : QStringList{code});
 }
 
-void TestPrintMode::printsStoredPageSize()
+void TestPrintMode::refusals_data()
 {
-    const QString label = labels.filePath("small.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(5, 5), "S{%serial%}"}}, {}));
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QVariantHash>("settings");
+    QTest::addColumn<QString>("scheduler");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QStringList print{"--print", "--serial", "0042", "--code", "ABC", "--config"};
+    const QStringList toPdf{"--config", "series.qlt", "--output", "out.pdf"};
+    const QVariantHash none;
+    QTest::newRow("missing file") << print + QStringList{"missing.qlt"} << none << "" << 2 << "Failed to open file";
+    QTest::newRow("not a label file") << print + QStringList{"notalabel.qlt"} << none << "" << 2 << "is not a tagforge file";
+    QTest::newRow("newer format") << print + QStringList{"newer.qlt"} << none << "" << 2 << "needs a more recent version";
+    QTest::newRow("damaged file") << print + QStringList{"damaged.qlt"} << none << "" << 2 << "is damaged";
+    QTest::newRow("unknown item kind") << print + QStringList{"unknown.qlt"} << none << "" << 2 << "is damaged";
+    QTest::newRow("empty code") << QStringList{"--print", "-c", "", "--config", "label.qlt"} << none << "" << 3 << "empty";
+    QTest::newRow("code too long") << QStringList{"--print", "-c", QString(2000, 'x'), "--config", "label.qlt"} << none
+                                   << "" << 3 << "2000 bytes";
+    QTest::newRow("no scheduler") << print + QStringList{"label.qlt"} << none << "none" << 3 << "";
+    QTest::newRow("scheduler without printers") << print + QStringList{"label.qlt"} << none << "no queue" << 3 << "";
+    QTest::newRow("printer refusing jobs") << print + QStringList{"label.qlt"} << none << "refusing" << 3 << "";
+    const QString pageError = "page settings cannot be printed";
+    QTest::newRow("zero page") << print + QStringList{"label.qlt"} << QVariantHash{{"Printer/PageSizeMM", QSizeF(0, 0)}}
+                               << "" << 3 << pageError;
+    QTest::newRow("page size not a size") << print + QStringList{"label.qlt"}
+                                          << QVariantHash{{"Printer/PageSizeMM", "big"}} << "" << 3 << pageError;
+    QTest::newRow("resolution 0") << print + QStringList{"label.qlt"} << QVariantHash{{"Printer/PrintDPI", 0}} << ""
+                                  << 3 << pageError;
+    QTest::newRow("resolution 100000") << toPdf << QVariantHash{{"Printer/PrintDPI", 100000}} << "" << 3 << pageError;
+    QTest::newRow("count zero") << toPdf + QStringList{"--count", "0"} << none << "" << 1 << "count";
+    QTest::newRow("series from letters") << toPdf + QStringList{"--count", "3", "--serial", "A7"} << none << "" << 1
+                                         << "digits only";
+    QTest::newRow("count and data") << toPdf + QStringList{"--count", "3", "--data", "d.csv"} << none << "" << 1
+                                    << "exclude";
+    QTest::newRow("print and output") << toPdf + QStringList{"--print"} << none << "" << 1 << "exclude";
+    QTest::newRow("series without output") << QStringList{"--config", "series.qlt", "--count", "3"} << none << "" << 1
+                                           << "need --print or --output";
+    QTest::newRow("unknown format") << QStringList{"--config", "series.qlt", "--output", "out.xyz"} << none << "" << 1
+                                    << "suffix";
+    QTest::newRow("missing data file") << toPdf + QStringList{"--data", "missing.csv"} << none << "" << 2
+                                       << "missing.csv";
+    QTest::newRow("bad quoting") << toPdf + QStringList{"--data", "bad.csv"} << none << "" << 2 << "Line 2:";
+    QTest::newRow("no data rows") << toPdf + QStringList{"--data", "header.csv"} << none << "" << 2 << "0 data rows";
+    QTest::newRow("unwritable output") << QStringList{"--config", "series.qlt", "--output", "no/such/out.pdf"} << none
+                                       << "" << 3 << "out.pdf";
+    // Checked before the first file: nothing of the series is left.
+    QTest::newRow("one code of a series empty")
+        << QStringList{"--config", "label.qlt", "--output", "out.png", "--count", "3", "-s", "1", "-c", ""} << none
+        << "" << 3 << "Label 1 of 3";
+}
 
-    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(),
-                                {{"Printer/PageSizeMM", QSizeF(50, 30)}});
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+// Nothing is printed or written, and the exit code and message say why.
+void TestPrintMode::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QVariantHash, settings);
+    QFETCH(QString, scheduler);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir work;
+    PdfPrinter empty;
+    QString server;
+    if (scheduler == "none")
+        server = work.filePath("cups.sock");
+    if (scheduler == "no queue") {
+        QVERIFY2(empty.start(PdfPrinter::NoQueue), qPrintable(empty.errorString()));
+        server = empty.server();
+    }
+    if (scheduler == "refusing")
+        QVERIFY2(printer.setAcceptingJobs(false), qPrintable(printer.errorString()));
+    const ChildRun child = run(arguments, work, settings, server);
+    if (scheduler == "refusing")
+        QVERIFY2(printer.setAcceptingJobs(true), qPrintable(printer.errorString()));
+    QVERIFY2(child.finished && child.exitCode == exitCode, qPrintable(describe(child)));
+    QVERIFY2(child.errorOutput.contains(message) && !child.errorOutput.trimmed().isEmpty(), qPrintable(child.errorOutput));
+    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
+    QCOMPARE(printer.jobCount(), 0);
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
 
+void TestPrintMode::outputs_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files");
+    QStringList twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve << QString("out-%1.png").arg(i, 2, 10, QChar('0'));
+    QTest::newRow("one PNG") << QStringList{"--output", "out.png", "-s", "5"} << QStringList{"out.png"};
+    QTest::newRow("numbered PNGs") << QStringList{"--output", "out.png", "--count", "12", "--serial", "1"} << twelve;
+    QTest::newRow("numbered SVGs") << QStringList{"--output", "out.svg", "--count", "2", "--serial", "5"}
+                                   << QStringList{"out-1.svg", "out-2.svg"};
+}
+
+// Each label its own file, numbered in order, at the label's true size.
+void TestPrintMode::outputs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
+    QTemporaryDir work;
+    const ChildRun child = run(QStringList{"--config", "series.qlt"} + arguments, work);
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+    const QString last = work.filePath(files.last());
+    QString error;
+    if (last.endsWith(".svg")) {
+        QVERIFY(!runTool("rsvg-convert", {"--dpi-x", "288", "--dpi-y", "288", "-b", "white", "-o", last + ".png", last},
+                         &error).isNull());
+        QCOMPARE(QImage(last + ".png").size(), QSize(1152, 1152));
+        QCOMPARE(imageQrCodes({last + ".png"}, &error), QStringList{"6"});
+        return;
+    }
+    const QImage image(last);
+    QCOMPARE(image.size(), QSize(1152, 1152));
+    // The stored resolution is the one drawn at: 4 pixels a point.
+    QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), 288);
+    QCOMPARE(image.dotsPerMeterY(), image.dotsPerMeterX());
+    QCOMPARE(imageQrCodes({last}, &error), QStringList{QString::number(files.size() == 1 ? 5 : 12)});
+}
+
+void TestPrintMode::mergeToPdf_data()
+{
+    QTest::addColumn<bool>("standardInput");
+    QTest::newRow("file") << false;
+    QTest::newRow("standard input") << true;
+}
+
+// Every page carries its row's values, whatever quoting the row needed.
+void TestPrintMode::mergeToPdf()
+{
+    QFETCH(bool, standardInput);
+    const QByteArray data("\xef\xbb\xbfserial,lot\r\n0007,\"A,1\"\r\n0008,\"say \"\"B\"\"\"\r\n0009,Gr\xc3\xb6\xc3\x9f" "e\r\n");
+    QTemporaryDir work;
+    QVERIFY(writeFile(work.filePath("rows"), data));
+    const ChildRun child = run({"--config", "series.qlt", "--output", "merged.pdf", "--data",
+                                standardInput ? "-" : work.filePath("rows")},
+                               work, {}, QString(), standardInput ? data : QByteArray());
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
+    QString error;
+    QCOMPARE(pdfPages(work.filePath("merged.pdf"), &error),
+             (QStringList{"S0007 A,1", "S0008 say \"B\"", QString::fromUtf8("S0009 Gr\xc3\xb6\xc3\x9f" "e")}));
+}
+
+// A thousand numbered labels are one job of a thousand pages, each with
+// its own serial in text and code.
+void TestPrintMode::seriesIsOneJob()
+{
+#ifdef TAGFORGE_SANITIZED
+    const int count = 100; // sanitizers look for memory faults, not scale
+#else
+    const int count = 1000;
+#endif
+    QTemporaryDir work;
+    const ChildRun child = run({"--print", "--config", "series.qlt", "--serial", "0042", "--count", QString::number(count)}, work);
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
     const QString pdf = onlyJobPdf();
     QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
     QString error;
-    const QSizeF size = pdfPageSize(pdf, &error);
-    QVERIFY2(samePageSize(size, QSizeF(50 * 72 / 25.4, 30 * 72 / 25.4)),
-             qPrintable(QString("page of %1 x %2 pts %3").arg(size.width()).arg(size.height()).arg(error)));
-    QVERIFY2(pdfText(pdf, &error).contains("S0042"), qPrintable(error));
+    const QStringList pages = pdfPages(pdf, &error);
+    QCOMPARE(pages.size(), count);
+    for (int k = 0; k < count; ++k)
+        QCOMPARE(pages.at(k), QString("S%1 {%lot%}").arg(42 + k, 4, 10, QChar('0')));
+    for (int page : {1, 59, count}) {
+        QTemporaryDir images;
+        QCOMPARE(imageQrCodes(pdfImages(pdf, 150, images, &error, page, page), &error),
+                 QStringList{QString("%1").arg(41 + page, 4, 10, QChar('0'))});
+    }
 }
 
-void TestPrintMode::refusesUnreadableLabel_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("warning");
-
-    QTest::newRow("missing file") << QByteArray() << "Failed to open file";
-    QTest::newRow("not a label file") << QByteArray("Lot 0042\n") << "is not a tagforge file";
-    QTest::newRow("newer format") << QByteArray::fromHex("034a9f210004") << "needs a more recent version of tagforge";
-    // A text record whose text ends in the middle: a partial label is a wrong label.
-    QTest::newRow("damaged file") << QByteArray::fromHex("034a9f2100020001000340340000000000004034000000000000"
-                                                         "000000000000000000000010004c006f")
-                                  << "is damaged";
-    // An unknown type number: what follows it cannot be trusted.
-    QTest::newRow("unknown item kind") << QByteArray::fromHex("034a9f2100020001000940340000000000004034000000000000")
-                                       << "is damaged";
-    QTest::newRow("header and garbage") << QByteArray::fromHex("034a9f210002deadbeef0badf00d5eed") << "is damaged";
-}
-
-void TestPrintMode::refusesUnreadableLabel()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, warning);
-
-    const QString label = labels.filePath(QString("%1.qlt").arg(QTest::currentDataTag()));
-    QFile::remove(label);
-    if (!content.isNull())
-        QVERIFY(writeFile(label, content));
-
-    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042", "--code", "ABC"},
-                                printer.server());
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
-
-    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
-    QCOMPARE(printer.jobCount(), 0);
-    QCOMPARE(printer.pdfs(), QStringList());
-}
-
-void TestPrintMode::refusesUnencodableCode_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("warning");
-
-    QTest::newRow("empty") << QString() << "empty";
-    QTest::newRow("too long") << QString(2000, QChar('x')) << "2000 bytes";
-}
-
-void TestPrintMode::refusesUnencodableCode()
-{
-    QFETCH(QString, code);
-    QFETCH(QString, warning);
-
-    const QString label = labels.filePath("code.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {{QPointF(150, 150), 100, "{%code%}"}}));
-    const ChildRun run = runTagforge({"--print", "--config", label, "--code", code}, printer.server());
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.errorOutput.contains(warning), qPrintable(run.errorOutput));
-    QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
-    QCOMPARE(printer.jobCount(), 0);
-}
-
-// A few kilobytes of label claiming two hundred codes of the largest size
-// once made the program ask for gigabytes.
+// A few kilobytes claiming two hundred codes of the largest size once made
+// the program ask for gigabytes.
 void TestPrintMode::largeCodesInBoundedMemory()
 {
-    const QString label = labels.filePath("codes.qlt");
+    QTemporaryDir work;
     QList<QrRecord> codes;
     for (int i = 0; i < 200; ++i)
         codes << QrRecord{QPointF(i, i), 1024, "{%code%}"};
-    QVERIFY(writeLabel(label, {}, codes));
-    const ChildRun run = runTagforge({"--print", "--config", label, "--code", "ABC"}, printer.server());
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QVERIFY2(run.exitCode == 0, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
-    QVERIFY2(QFileInfo(onlyJobPdf()).isFile(), "no job printed");
-    // The largest of all children so far, this one included.
+    QVERIFY(writeLabel(work.filePath("codes.qlt"), {}, codes));
+    const ChildRun child = runTagforge({"--print", "--config", work.filePath("codes.qlt"), "-c", "ABC"}, printer.server());
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
+    QVERIFY(QFileInfo(onlyJobPdf()).isFile());
     rusage usage{};
     QCOMPARE(getrusage(RUSAGE_CHILDREN, &usage), 0);
     QVERIFY2(usage.ru_maxrss < 160 * 1024, qPrintable(QString("peak %1 KiB").arg(usage.ru_maxrss)));
 }
 
-// A thousand numbered labels are one job of a thousand pages, each with its
-// own serial in text and code.
-void TestPrintMode::seriesIsOneJob()
+void TestPrintMode::trueSize_data()
 {
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QSizeF>("pageMM");
+    QTest::addColumn<int>("dpi");
+    const QSizeF square(101.6, 101.6);
+    QTest::newRow("PDF 300 dpi") << "pdf" << square << 300;
+    QTest::newRow("Zebra ZPL 203 dpi") << "zebra" << square << 203;
+    QTest::newRow("Zebra ZPL 300 dpi") << "zebra" << square << 300;
+    // A label size the driver knows; its margins cut the box at the top edge.
+    QTest::newRow("DYMO 300 dpi, margins") << "dymo" << QSizeF(57.15, 101.6) << 300;
+}
+
+// What the program prints measures what the label says: a 100-point code
+// and a 100 x 60 point frame drawn with a 2-point pen, each at its place
+// from the paper's corner.
+void TestPrintMode::trueSize()
+{
+    QFETCH(QString, driver);
+    QFETCH(QSizeF, pageMM);
+    QFETCH(int, dpi);
 #ifdef TAGFORGE_SANITIZED
-    // Sanitizers look for memory faults, not scale; a full run outlasts them.
-    const int count = 100;
-#else
-    const int count = 1000;
+    if (driver == "zebra" && dpi != 203)
+        QSKIP("the sanitizer build's job reaches the driver at its default resolution");
 #endif
-    const QString label = labels.filePath("series.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(20, 20), "S{%serial%}"}}, {{QPointF(150, 150), 100, "{%serial%}"}}));
-    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042", "--count",
-                                      QString::number(count)},
-                                     printer.server());
-    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(describe(run)));
-    const QString pdf = onlyJobPdf();
-    QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
-    QString error;
-    const QStringList pages = pdfPages(pdf, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(pages.size(), count);
-    for (int k = 0; k < pages.size(); ++k)
-        QCOMPARE(pages.at(k), QString("S%1").arg(42 + k, 4, 10, QChar('0')));
-    // The codes of the first, a middle and the last page.
-    for (int page : {1, 59, count}) {
-        QTemporaryDir images;
-        QVERIFY2(!runTool("pdftoppm", {"-f", QString::number(page), "-l", QString::number(page), "-r", "150", "-png",
-                                       pdf, images.filePath("page")}, &error).isNull(), qPrintable(error));
-        QStringList files;
-        for (const QString &name : QDir(images.path()).entryList({"*.png"}, QDir::Files))
-            files << images.filePath(name);
-        QCOMPARE(imageQrCodes(files, &error), QStringList{QString("%1").arg(41 + page, 4, 10, QChar('0'))});
-    }
-}
-
-void TestPrintMode::failsWithoutPrinter_data()
-{
-    QTest::addColumn<QString>("printerState");
-
-    QTest::newRow("no scheduler") << "none";
-    QTest::newRow("scheduler without printers") << "no queue";
-    QTest::newRow("printer refusing jobs") << "refusing";
-}
-
-void TestPrintMode::failsWithoutPrinter()
-{
-    QFETCH(QString, printerState);
-
-    const QString label = labels.filePath("label.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
-
-    QTemporaryDir nowhere;
-    PdfPrinter empty;
-    QString server = nowhere.filePath("cups.sock");
-    if (printerState == "no queue") {
-        QVERIFY2(empty.start(PdfPrinter::NoQueue), qPrintable(empty.errorString()));
-        server = empty.server();
-    } else if (printerState == "refusing") {
-        QVERIFY2(printer.setAcceptingJobs(false), qPrintable(printer.errorString()));
-        server = printer.server();
-    }
-
-    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, server);
-    if (printerState == "refusing")
-        QVERIFY2(printer.setAcceptingJobs(true), qPrintable(printer.errorString()));
-    QVERIFY2(run.finished, "tagforge did not end without a printer");
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY(!run.errorOutput.trimmed().isEmpty());
-    if (empty.isRunning())
-        QCOMPARE(empty.jobCount(), 0);
-    QCOMPARE(printer.jobCount(), 0);
-}
-
-void TestPrintMode::refusesNonsenseSettings_data()
-{
-    QTest::addColumn<QVariantHash>("settings");
-    QTest::addColumn<int>("exitCode");
-
-    QTest::newRow("zero page") << QVariantHash{{"Printer/PageSizeMM", QSizeF(0, 0)}} << 3;
-    QTest::newRow("negative page") << QVariantHash{{"Printer/PageSizeMM", QSizeF(-50, 30)}} << 3;
-    QTest::newRow("page size not a size") << QVariantHash{{"Printer/PageSizeMM", "big"}} << 3;
-    QTest::newRow("resolution 0") << QVariantHash{{"Printer/PrintDPI", 0}} << 3;
-    QTest::newRow("resolution 100000") << QVariantHash{{"Printer/PrintDPI", 100000}} << 3;
-    QTest::newRow("resolution not a number") << QVariantHash{{"Printer/PrintDPI", "fine"}} << 3;
-    QTest::newRow("language not a locale") << QVariantHash{{"Ui/Language", 42}} << 0;
-}
-
-void TestPrintMode::refusesNonsenseSettings()
-{
-    QFETCH(QVariantHash, settings);
-    QFETCH(int, exitCode);
-
-    const QString label = labels.filePath("settings.qlt");
-    QVERIFY(writeLabel(label, {{QPointF(20, 20), "Lot {%serial%}"}}, {}));
-    const ChildRun run = runTagforge({"--print", "--config", label, "--serial", "0042"}, printer.server(), settings);
-    QVERIFY2(run.finished, qPrintable(run.errorOutput));
-    QVERIFY2(run.exitCode == exitCode, qPrintable(QString("exit code %1: %2").arg(run.exitCode).arg(run.errorOutput)));
+    QTemporaryDir dir;
+    const QString label = dir.filePath("label.qlt");
+    const QPointF code(20, 20), frame(100, 200);
+    QVERIFY(writeLabel(label, {}, {{code, 100, "{%code%}"}},
+                       {{frame, QSizeF(100, 60), QPen(Qt::black, 2)}, {QPointF(143, 6), QSizeF(6, 6), QPen()}}));
+    const QString queue = driver == "pdf" ? printer.queue() : printer.labelQueue(driver);
+    QVERIFY2(printer.setDefaultQueue(queue), qPrintable(printer.errorString()));
+    const ChildRun child = runTagforge({"--print", "--config", label, "--code", "TRUE SIZE 0042"}, printer.server(),
+                                       {{"Printer/PageSizeMM", pageMM}, {"Printer/PrintDPI", dpi}});
+    QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
+    QCOMPARE(child.errorOutput.contains("unprintable margins"), driver == "dymo");
     QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));
-    if (exitCode == 0) {
-        QCOMPARE(printer.jobCount(), 1);
+    if (driver == "dymo")
         return;
+    QString error;
+    QImage page;
+    if (driver == "pdf") {
+        // Rasterised as a label printer does: every dot an edge touches.
+        const QByteArray png = runTool("pdftoppm", {"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no", "-mono",
+                                                    "-singlefile", printer.pdfs().value(0)}, &error);
+        const QImage raster = QImage::fromData(png);
+        page = blankLabelImage(raster.width(), raster.height());
+        for (int y = 0; y < raster.height(); ++y) {
+            for (int x = 0; x < raster.width(); ++x)
+                page.setPixel(x, y, qGray(raster.pixel(x, y)) < 128);
+        }
+    } else {
+        const QList<QImage> labels = zplLabels(printer.deviceData(queue), &error);
+        QVERIFY2(labels.size() == 1, qPrintable(error));
+        page = labels.first();
     }
-    QVERIFY2(run.errorOutput.contains("page settings cannot be printed"), qPrintable(run.errorOutput));
-    QCOMPARE(printer.jobCount(), 0);
+    QVERIFY2(qAbs(page.height() - pageMM.height() / 25.4 * dpi) <= 1 && qAbs(page.width() - pageMM.width() / 25.4 * dpi) <= 8,
+             qPrintable(QString("%1 x %2 dots").arg(page.width()).arg(page.height())));
+    const qreal dots = dpi / 72.0;
+    for (const QRectF &points : {QRectF(code, QSizeF(100, 100)), QRectF(frame - QPointF(51, 31), QSizeF(102, 62))}) {
+        const QRectF expected(points.topLeft() * dots, points.size() * dots);
+        const QRect region = expected.adjusted(-20, -20, 20, 20).toAlignedRect() & page.rect();
+        QRect area;
+        for (int y = region.top(); y <= region.bottom(); ++y) {
+            for (int x = region.left(); x <= region.right(); ++x) {
+                if (page.pixelIndex(x, y))
+                    area |= QRect(x, y, 1, 1);
+            }
+        }
+        QVERIFY2(qAbs(area.left() - std::floor(expected.left())) <= 1 && qAbs(area.top() - std::floor(expected.top())) <= 1
+                     && qAbs(area.right() + 1 - std::ceil(expected.right())) <= 1
+                     && qAbs(area.bottom() + 1 - std::ceil(expected.bottom())) <= 1,
+                 qPrintable(QString("%1 x %2 dots at %3, %4").arg(area.width()).arg(area.height()).arg(area.left()).arg(area.top())));
+    }
+    // zbarimg wants a quiet zone around the code.
+    QImage padded(page.size() + QSize(80, 80), QImage::Format_RGB32);
+    padded.fill(Qt::white);
+    QPainter(&padded).drawImage(40, 40, page);
+    QVERIFY(padded.save(dir.filePath("page.png")));
+    QCOMPARE(imageQrCodes({dir.filePath("page.png")}, &error), QStringList{"TRUE SIZE 0042"});
 }
 
 TAGFORGE_TEST_MAIN(TestPrintMode)

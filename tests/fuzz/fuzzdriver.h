@@ -16,10 +16,8 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QGraphicsScene>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QSet>
 #include <QTextStream>
 
 class FuzzDriver
@@ -30,9 +28,8 @@ public:
     {
         scene.clear();
         const LabelFile::Contents contents = LabelFile::fromBytes(bytes, "fuzz.qlt");
-        if (!contents.error.isEmpty())
-            return false;
-        const bool complete = ItemEntries::read(contents.entries, LabelStreamVersion, &scene).complete;
+        const bool complete =
+            contents.error.isEmpty() && ItemEntries::read(contents.entries, LabelStreamVersion, &scene).complete;
         paint();
         return complete;
     }
@@ -45,7 +42,6 @@ public:
         paint();
     }
 
-    // Reads the bytes as a MIME types list, as the export filter does.
     static QHash<QString, QSet<QString>> readMimeTypes(const QByteArray &bytes)
     {
         QHash<QString, QSet<QString>> table;
@@ -57,9 +53,8 @@ public:
         return table;
     }
 
-    // Frees what an input made before the next one. libFuzzer takes memory
-    // still held after an input for a possible leak and scans the whole
-    // heap for it, which costs far more than the input itself.
+    // Frees what an input made: libFuzzer scans the whole heap for leaks
+    // held after an input, which costs far more than the input itself.
     void clear()
     {
         scene.clear();
@@ -69,7 +64,6 @@ public:
     QGraphicsScene scene{0, 0, 288, 288};
 
 private:
-    // Draws every item with its placeholders filled, as output does.
     void paint()
     {
         const LabelRenderer renderer(&scene);
