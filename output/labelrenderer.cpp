@@ -8,6 +8,8 @@
 #include <QGraphicsScene>
 #include <QHash>
 #include <QObject>
+#include <QPainter>
+#include <QPen>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -143,7 +145,15 @@ void LabelRenderer::render(QPainter *painter, const QRectF &target, const Placeh
     }
     {
         const PlaceholderFill fill(scene, values);
+        painter->save();
+        // A PDF engine starts out of step with the painter's default pen,
+        // and the painter passes on only changes: an item's pen equal to
+        // that default never reached it, and a printer's first job drew a
+        // 1-point outline as a hairline. Send the pen once.
+        painter->setPen(Qt::NoPen);
+        painter->setPen(QPen());
         scene->render(painter, target, QRectF(), Qt::KeepAspectRatio);
+        painter->restore();
     }
     for (QGraphicsItem *item : qAsConst(hidden))
         item->show();
