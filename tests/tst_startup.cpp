@@ -13,12 +13,7 @@
 #include <QXmlStreamReader>
 
 namespace {
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+struct Run { int exitCode = -1; QString out; QString err; };
 
 // Runs the program in a home of its own, whose store is seeded first.
 Run run(const QTemporaryDir &home, const QStringList &arguments, const QVariantMap &seed = {})
@@ -36,14 +31,12 @@ Run run(const QTemporaryDir &home, const QStringList &arguments, const QVariantM
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(home.path());
     process.start(TAGFORGE_BIN, arguments);
-    Run result;
     if (!process.waitForFinished(120000))
         process.kill();
     process.waitForFinished();
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 // The translations of a .ts file by context and source; untranslated ones empty.
@@ -59,15 +52,14 @@ QMap<QPair<QString, QString>, QString> readTs(const QString &path)
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("name")) {
+        if (xml.name() == QLatin1String("name"))
             context = xml.readElementText();
-        } else if (xml.name() == QLatin1String("source")) {
+        else if (xml.name() == QLatin1String("source"))
             source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            const bool unfinished = !xml.attributes().value("type").isEmpty();
-            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            catalogue.insert({context, source}, unfinished ? QString() : text);
-        }
+        else if (xml.name() == QLatin1String("translation"))
+            catalogue.insert({context, source}, xml.attributes().value("type").isEmpty()
+                                                    ? xml.readElementText(QXmlStreamReader::IncludeChildElements)
+                                                    : QString());
     }
     return catalogue;
 }
