@@ -792,13 +792,12 @@ void TestWindow::itemDialogs()
     TextItem *text = addText(window, f.responder());
     QVERIFY(text && window.isWindowModified());
     QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
-    for (const bool accept : {true, false}) {
-        setClean(window);
-        f.responder().expect(editText(accept ? "Edited" : "Dropped", accept));
-        windowAction(&window, "Edit Selected Item...")->trigger();
-        QCOMPARE(text->toPlainText(), QString("Edited"));
-        QCOMPARE(window.isWindowModified(), accept);
-    }
+    // Accepting is one undo step (undoRedo); cancelling changes nothing.
+    setClean(window);
+    f.responder().expect(editText("Dropped", false));
+    windowAction(&window, "Edit Selected Item...")->trigger();
+    QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
+    QVERIFY(!window.isWindowModified());
 
     QRCodeItem *code = addQRCode(window, QPointF(80, 60));
     setClean(window);
@@ -871,9 +870,9 @@ void TestWindow::qrCodeReads()
         scene.render(&painter, QRectF(0, 0, 200 * dpi / 72.0, 200 * dpi / 72.0), scene.sceneRect());
         painter.end();
         QString error;
-        QVERIFY2(!runTool("pdftoppm", {"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no", "-singlefile",
-                                       tmp.filePath("code.pdf"), tmp.filePath("page")}, &error).isNull(),
-                 qPrintable(error));
+        const QStringList arguments{"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no", "-singlefile",
+                                    tmp.filePath("code.pdf"), tmp.filePath("page")};
+        QVERIFY2(!runTool("pdftoppm", arguments, &error).isNull(), qPrintable(error));
         image = QImage(tmp.filePath("page.png"));
     } else {
         image = QImage(QSize(200, 200) * dpi / 72, QImage::Format_ARGB32);
@@ -1173,9 +1172,10 @@ void TestWindow::languageMenu_data()
     const QString next = "The language changes at the next start.";
     QTest::newRow("new user: Chinese") << QVariant() << "zh_CN" << "语言 (Language)" << "简体中文" << "English" << "en_US"
                                        << "语言将在下次启动时更改。  " + next;
-    QTest::newRow("no translation: English") << QVariant(QLocale("fr_FR")) << "" << "Language" << "English" << "Deutsch" << "de_DE"
-                                             << next + "  Die Sprache wechselt beim nächsten Start.";
-    QTest::newRow("English to English") << QVariant(QLocale("en_GB")) << "" << "Language" << "English" << "English" << "en_US" << next;
+    QTest::newRow("no translation: English") << QVariant(QLocale("fr_FR")) << "" << "Language" << "English" << "Deutsch"
+                                             << "de_DE" << next + "  Die Sprache wechselt beim nächsten Start.";
+    QTest::newRow("English to English") << QVariant(QLocale("en_GB")) << "" << "Language" << "English" << "English"
+                                        << "en_US" << next;
 }
 
 // The menu checks the language in use and stores the one chosen, saying in
