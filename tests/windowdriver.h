@@ -1,9 +1,8 @@
 #ifndef WINDOWDRIVER_H
 #define WINDOWDRIVER_H
 
-// Helpers for tests that drive a real main window in-process: finding its
-// actions and panels, answering its modal dialogs from a timer, and reading
-// its label items.
+// Drives a real main window in-process: its actions, items and scripted
+// modal dialogs.
 
 #include "testsupport.h"
 
@@ -16,7 +15,6 @@
 #include "mainwindow/mainwindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGraphicsItemGroup>
@@ -34,8 +32,7 @@
 
 inline QAction *windowAction(QWidget *window, const QString &text)
 {
-    const QList<QAction *> actions = window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
-    for (QAction *action : actions) {
+    for (QAction *action : window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (action->text() == text)
             return action;
     }
@@ -57,8 +54,7 @@ inline GraphicsView *windowView(QWidget *window)
 inline QList<QGraphicsItem *> labelItems(QWidget *window)
 {
     QList<QGraphicsItem *> result;
-    const QList<QGraphicsItem *> items = windowScene(window)->items(Qt::DescendingOrder);
-    for (QGraphicsItem *item : items) {
+    for (QGraphicsItem *item : windowScene(window)->items(Qt::DescendingOrder)) {
         if (ItemEntries::isLabelItem(item))
             result << item;
     }
@@ -68,8 +64,7 @@ inline QList<QGraphicsItem *> labelItems(QWidget *window)
 template <class T> QList<T *> labelItemsOf(QWidget *window)
 {
     QList<T *> result;
-    const QList<QGraphicsItem *> items = labelItems(window);
-    for (QGraphicsItem *item : items) {
+    for (QGraphicsItem *item : labelItems(window)) {
         if (T *typed = dynamic_cast<T *>(item))
             result << typed;
     }
@@ -78,8 +73,7 @@ template <class T> QList<T *> labelItemsOf(QWidget *window)
 
 inline QGraphicsItemGroup *gridGroup(QWidget *window)
 {
-    const QList<QGraphicsItem *> items = windowScene(window)->items();
-    for (QGraphicsItem *item : items) {
+    for (QGraphicsItem *item : windowScene(window)->items()) {
         if (auto *group = qgraphicsitem_cast<QGraphicsItemGroup *>(item))
             return group;
     }
@@ -113,14 +107,6 @@ inline void parkCursor(QWidget *window)
     QCursor::setPos(window->mapToGlobal(QPoint(-40, -40)));
 }
 
-// A mouse move with the left button held; QTest::mouseMove only moves the
-// cursor.
-inline void dragTo(QWidget *widget, const QPoint &to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(widget, &move);
-}
-
 inline QString statusMessage(QMainWindow *window)
 {
     return window->statusBar()->currentMessage();
@@ -129,9 +115,7 @@ inline QString statusMessage(QMainWindow *window)
 inline QByteArray readAll(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Answers the modal dialogs that the code under test opens. Each modal
@@ -154,32 +138,25 @@ public:
     QStringList messages;
     int unexpected = 0;
 
-    static void clickButton(QWidget *modal, QMessageBox::StandardButton which)
-    {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QVERIFY2(box, "expected a message box");
-        QAbstractButton *button = box->button(which);
-        QVERIFY2(button, "message box lacks the button");
-        button->click();
-    }
-
     static Handler answer(QMessageBox::StandardButton which)
     {
-        return [which](QWidget *modal) { clickButton(modal, which); };
+        return [which](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY2(box && box->button(which), "expected a message box with the button");
+            box->button(which)->click();
+        };
     }
 
     // Types a path into a file dialog and accepts it.
     static Handler choosePath(const QString &path)
     {
         return [path](QWidget *modal) {
-            auto *dialog = qobject_cast<QFileDialog *>(modal);
-            QVERIFY2(dialog, "expected a file dialog");
-            auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
-            QVERIFY(edit);
+            auto *edit = modal->findChild<QLineEdit *>("fileNameEdit");
+            QVERIFY2(qobject_cast<QFileDialog *>(modal) && edit, "expected a file dialog");
             edit->setText(path);
             QTest::keyClick(edit, Qt::Key_Return);
-            if (dialog->isVisible())
-                static_cast<QDialog *>(dialog)->accept();
+            if (modal->isVisible())
+                static_cast<QDialog *>(modal)->accept();
         };
     }
 
@@ -198,36 +175,25 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
-        if (modal == current) {
-            // A handler that failed left its dialog open: close it.
-            if (QTest::currentTestFailed() && !dismissing) {
-                dismissing = true;
-                QTimer::singleShot(0, [this, target = QPointer<QWidget>(modal)] {
-                    dismissing = false;
-                    if (target)
-                        dismiss(target);
-                });
-            }
-            return;
-        }
-        current = modal;
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            messages << box->text();
         // Handlers run from a fresh timer, so that this poll can answer a
-        // modal that a handler opens in turn.
-        const QPointer<QWidget> target(modal);
-        if (!handlers.isEmpty()) {
-            const Handler handler = handlers.takeFirst();
-            QTimer::singleShot(0, [handler, target] {
-                if (target)
-                    handler(target);
-            });
-            return;
+        // modal that a handler opens in turn. A handler that failed left its
+        // dialog open: close it.
+        Handler handler = dismiss;
+        if (modal == current) {
+            if (!QTest::currentTestFailed())
+                return;
+        } else {
+            current = modal;
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                messages << box->text();
+            if (handlers.isEmpty())
+                ++unexpected;
+            else
+                handler = handlers.takeFirst();
         }
-        ++unexpected;
-        QTimer::singleShot(0, [target] {
+        QTimer::singleShot(0, [handler, target = QPointer<QWidget>(modal)] {
             if (target)
-                dismiss(target);
+                handler(target);
         });
     }
 
@@ -248,7 +214,6 @@ private:
     }
 
     QTimer timer;
-    bool dismissing = false;
     QList<Handler> handlers;
     QPointer<QWidget> current;
 };
@@ -263,7 +228,7 @@ inline void startWindow(MainWindow &window)
 }
 
 // Adders through the real actions; each returns the new, selected item.
-template <class T> T *addItem(MainWindow &window, const QString &action, const QPointF &pos)
+template <class T> T *addItem(MainWindow &window, const QString &action, const QPointF &pos = QPointF())
 {
     windowAction(&window, action)->trigger();
     const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
@@ -290,9 +255,7 @@ inline TextItem *addText(MainWindow &window, ModalResponder &responder)
         QVERIFY(buttons);
         buttons->button(QDialogButtonBox::Ok)->click();
     });
-    windowAction(&window, "Add Text...")->trigger();
-    const QList<QGraphicsItem *> selected = windowScene(&window)->selectedItems();
-    return selected.size() == 1 ? dynamic_cast<TextItem *>(selected.first()) : nullptr;
+    return addItem<TextItem>(window, "Add Text...");
 }
 
 // Clears the modified flag as a save would.
@@ -328,11 +291,11 @@ public:
     ModalResponder &responder() { return *dialogs; }
     void finish()
     {
-        const QStringList unasked = dialogs && dialogs->unexpected ? dialogs->messages : QStringList();
-        const int unexpected = dialogs ? dialogs->unexpected : 0;
         window.reset();
+        const int unexpected = dialogs ? dialogs->unexpected : 0;
+        const QStringList seen = dialogs ? dialogs->messages : QStringList();
         dialogs.reset();
-        QVERIFY2(unexpected == 0, qPrintable("unasked dialogs: " + unasked.join(" | ")));
+        QVERIFY2(unexpected == 0, qPrintable("unasked dialogs among: " + seen.join(" | ")));
     }
 
     QScopedPointer<MainWindow> window;
