@@ -34,7 +34,7 @@ std::vector<char *> pointers(std::vector<QByteArray> &strings)
 } // namespace
 
 // Runs argv[0] with argv to its end with this process's environment and
-// writes "milliseconds maxrss-KiB exit-status" to report. Linux keeps the
+// writes "milliseconds maxrss-KiB exit-status cpu-milliseconds" to report. Linux keeps the
 // memory high-water mark of the process that spawns across exec, so the
 // benchmark, whose own memory would show, spawns through this small
 // process, started before Qt is set up.
@@ -55,7 +55,9 @@ int measureChild(const char *report, char **argv)
     FILE *file = fopen(report, "w");
     if (!file)
         return 1;
-    fprintf(file, "%.3f %ld %d\n", ms, usage.ru_maxrss, status);
+    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    fprintf(file, "%.3f %ld %d %.3f\n", ms, usage.ru_maxrss, status, cpuMs);
     return fclose(file) == 0 ? 0 : 1;
 }
 
@@ -101,12 +103,13 @@ ChildRun runChild(const QString &program, const QStringList &arguments, const QP
     const QStringList fields = report.open(QIODevice::ReadOnly)
         ? QString::fromLatin1(report.readAll()).split(' ', Qt::SkipEmptyParts)
         : QStringList();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || fields.size() != 3) {
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || fields.size() != 4) {
         run.log = QString("cannot measure %1: %2").arg(program, run.log);
         return run;
     }
     run.ms = fields.at(0).toDouble();
     run.maxRssMiB = fields.at(1).toDouble() / 1024;
+    run.cpuMs = fields.at(3).toDouble();
     const int childStatus = fields.at(2).toInt();
     run.ok = WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0;
     if (!run.ok)

@@ -12,6 +12,8 @@ struct ChildRun
     bool ok = false;
     double ms = 0;
     double maxRssMiB = 0;
+    // User and system time: what the run costs whatever else the machine does.
+    double cpuMs = 0;
     QString log;
 };
 
@@ -19,7 +21,7 @@ struct ChildRun
 ChildRun runChild(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment);
 
 // The --measure-child mode: runs argv[0] with argv and writes
-// "milliseconds maxrss-KiB exit-status" to report.
+// "milliseconds maxrss-KiB exit-status cpu-milliseconds" to report.
 int measureChild(const char *report, char **argv);
 
 // The environment of a child: offscreen, a home of its own, and whatever

@@ -54,7 +54,7 @@ void SeriesBench::run(Table *table)
     const QStringList printed{"--print", "--config", EXAMPLE_LABEL, "--serial", "00001", "--count", count};
     const bool printing = printerProblem.isEmpty();
 
-    std::vector<double> seriesMs, seriesRss, mergeMs, printMs;
+    std::vector<double> seriesMs, seriesCpu, seriesRss, mergeMs, mergeCpu, printMs;
     for (int i = 0; i < reps; ++i) {
         QTemporaryDir home;
         const QProcessEnvironment environment = childEnvironment(home.path());
@@ -63,8 +63,10 @@ void SeriesBench::run(Table *table)
         const ChildRun b = runChild(TAGFORGE_BIN, merge, environment);
         if (a.ok && b.ok) {
             seriesMs.push_back(a.ms / Labels);
+            seriesCpu.push_back(a.cpuMs / Labels);
             seriesRss.push_back(a.maxRssMiB);
             mergeMs.push_back(b.ms / Labels);
+            mergeCpu.push_back(b.cpuMs / Labels);
         }
         if (printing && printer->waitIdle() && printer->clear()) {
             // Until the job is handed over: the program's exit.
@@ -78,10 +80,14 @@ void SeriesBench::run(Table *table)
     const QString labels = QString("%1 labels of examples/parts.qlt").arg(Labels);
     table->addMeasurement("series to PDF, per label", median(seriesMs), std::nan(""), "ms", int(seriesMs.size()),
                           labels + "; goal <= 2 ms");
+    table->addMeasurement("series to PDF, CPU per label", median(seriesCpu), std::nan(""), "ms",
+                          int(seriesCpu.size()), "user + system time, unmoved by other work on the machine");
     table->addMeasurement("series to PDF: peak RSS", median(seriesRss), std::nan(""), "MiB", int(seriesRss.size()),
                           labels + "; goal < 60 MiB");
     table->addMeasurement("CSV merge to PDF, per label", median(mergeMs), median(seriesMs), "ms",
                           int(mergeMs.size()), "floor: the series of the same count; goal ratio <= 1.2");
+    table->addMeasurement("CSV merge to PDF, CPU per label", median(mergeCpu), median(seriesCpu), "ms",
+                          int(mergeCpu.size()), "floor: the series' CPU time");
     table->addMeasurement("series printed, per label", median(printMs), std::nan(""), "ms", int(printMs.size()),
                           printing ? labels + " through the private printer, until the job is handed over; goal <= 2 ms"
                                    : QString("not run: %1").arg(printerProblem.left(60)));
@@ -107,6 +113,9 @@ void SeriesBench::run(Table *table)
     table->addMeasurement("glabels-3-batch merge to PDF, per label", peer.ok ? peer.ms / PeerLabels : std::nan(""),
                           ours.ok ? ours.ms / PeerLabels : std::nan(""), "ms", peer.ok ? 1 : 0,
                           peerLabels + "; floor: our merge of the same rows");
+    table->addMeasurement("glabels-3-batch merge to PDF, CPU per label",
+                          peer.ok ? peer.cpuMs / PeerLabels : std::nan(""), ours.ok ? ours.cpuMs / PeerLabels : std::nan(""),
+                          "ms", peer.ok ? 1 : 0, peerLabels + "; floor: our merge's CPU time");
     table->addMeasurement("glabels-3-batch merge to PDF: peak RSS", peer.ok ? peer.maxRssMiB : std::nan(""),
                           ours.ok ? ours.maxRssMiB : std::nan(""), "MiB", peer.ok ? 1 : 0,
                           peerLabels + "; floor: our merge of the same rows");
