@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
 
+#include <algorithm>
+
 #include <cmath>
 
 #include <zint.h>
@@ -118,7 +120,10 @@ QVector<BarcodeItem::Symbology> BarcodeItem::symbologies()
 
 bool BarcodeItem::isSymbology(int number)
 {
-    return symbologies().contains(Symbology(number));
+    // Compared as numbers: a number read from a file is no Symbology
+    // until it is known to be one.
+    const QVector<Symbology> known = symbologies();
+    return std::any_of(known.cbegin(), known.cend(), [number](Symbology symbology) { return symbology == number; });
 }
 
 QString BarcodeItem::symbologyName(Symbology symbology)
