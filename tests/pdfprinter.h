@@ -172,7 +172,8 @@ inline QSizeF pdfPageSize(const QString &pdf, QString *error)
 inline QStringList pdfPages(const QString &pdf, QString *error)
 {
     QStringList pages;
-    for (const QString &page : QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error)).split('\f')) {
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error));
+    for (const QString &page : text.split('\f')) {
         if (!page.simplified().isEmpty())
             pages << page.simplified();
     }

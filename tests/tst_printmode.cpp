@@ -47,8 +47,9 @@ void TestPrintMode::initTestCase()
                        {{QPointF(150, 150), 100, "{%serial%}"}}));
     QVERIFY(writeFile(labels.filePath("notalabel.qlt"), "Lot 0042\n"));
     // A text whose characters end in the middle: a partial label is a wrong label.
-    QVERIFY(writeFile(labels.filePath("damaged.qlt"), QByteArray::fromHex("034a9f2100020001000340340000000000004034")
-                                                          + QByteArray(14, '\0') + QByteArray::fromHex("00000010004c006f")));
+    QVERIFY(writeFile(labels.filePath("damaged.qlt"),
+                      QByteArray::fromHex("034a9f2100020001000340340000000000004034") + QByteArray(14, '\0')
+                          + QByteArray::fromHex("00000010004c006f")));
     QVERIFY(writeFile(labels.filePath("header.csv"), "serial,code\n"));
 }
 
@@ -134,9 +135,11 @@ void TestPrintMode::refusals_data()
     const QStringList toPdf{"--config", "series.qlt", "--output", "out.pdf"};
     const QVariantHash none;
     const QString pageError = "page settings cannot be printed";
-    QTest::newRow("not a label file") << config + QStringList{"notalabel.qlt"} << none << "" << 2 << "is not a tagforge file";
+    QTest::newRow("not a label file") << config + QStringList{"notalabel.qlt"} << none << "" << 2
+                                      << "is not a tagforge file";
     QTest::newRow("damaged file") << config + QStringList{"damaged.qlt"} << none << "" << 2 << "is damaged";
-    QTest::newRow("empty code") << QStringList{"--print", "-c", "", "--config", "label.qlt"} << none << "" << 3 << "empty";
+    QTest::newRow("empty code") << QStringList{"--print", "-c", "", "--config", "label.qlt"} << none << "" << 3
+                                << "empty";
     QTest::newRow("code too long") << QStringList{"--print", "-c", QString(2000, 'x'), "--config", "label.qlt"} << none
                                    << "" << 3 << "2000 bytes";
     QTest::newRow("no scheduler") << print << none << "none" << 3 << "";
@@ -341,23 +344,26 @@ void TestPrintMode::trueSize()
     QImage page;
     if (driver == "pdf") {
         // Rasterised as a label printer does: every dot an edge touches.
-        page = QImage::fromData(runTool("pdftoppm", {"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no", "-mono",
-                                                     "-singlefile", printer.pdfs().value(0)}, &error));
+        const QStringList options{"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no", "-mono", "-singlefile"};
+        page = QImage::fromData(runTool("pdftoppm", options + QStringList{printer.pdfs().value(0)}, &error));
     } else {
         const QList<QImage> labels = zplLabels(printer.deviceData(queue), &error);
         QVERIFY2(labels.size() == 1, qPrintable(error));
         page = labels.first();
     }
-    QVERIFY2(qAbs(page.height() - pageMM.height() / 25.4 * dpi) <= 1 && qAbs(page.width() - pageMM.width() / 25.4 * dpi) <= 8,
+    QVERIFY2(qAbs(page.height() - pageMM.height() / 25.4 * dpi) <= 1
+                 && qAbs(page.width() - pageMM.width() / 25.4 * dpi) <= 8,
              qPrintable(QString("%1 x %2 dots").arg(page.width()).arg(page.height())));
     const qreal dots = dpi / 72.0;
     for (const QRectF &points : {QRectF(code, QSizeF(100, 100)), QRectF(frame - QPointF(51, 31), QSizeF(102, 62))}) {
         const QRectF expected(points.topLeft() * dots, points.size() * dots);
         const QRect area = inkRect(page, expected.adjusted(-20, -20, 20, 20).toAlignedRect() & page.rect());
-        QVERIFY2(qAbs(area.left() - std::floor(expected.left())) <= 1 && qAbs(area.top() - std::floor(expected.top())) <= 1
+        QVERIFY2(qAbs(area.left() - std::floor(expected.left())) <= 1
+                     && qAbs(area.top() - std::floor(expected.top())) <= 1
                      && qAbs(area.right() + 1 - std::ceil(expected.right())) <= 1
                      && qAbs(area.bottom() + 1 - std::ceil(expected.bottom())) <= 1,
-                 qPrintable(QString("%1 x %2 dots at %3, %4").arg(area.width()).arg(area.height()).arg(area.left()).arg(area.top())));
+                 qPrintable(QString("%1 x %2 dots at %3, %4").arg(area.width()).arg(area.height())
+                                .arg(area.left()).arg(area.top())));
     }
     QCOMPARE(labelCodes(page, &error), QStringList{"TRUE SIZE 0042"});
 }
