@@ -1,16 +1,41 @@
 #ifndef PDFPRINTER_H
 #define PDFPRINTER_H
 
+// A private CUPS printer and the independent readers of what is printed:
+// poppler for PDFs, zbar for codes, a decoder of the Zebra driver's ZPL.
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+// A program's standard output; null on failure, with the reason in *error.
+inline QByteArray runTool(const QString &program, const QStringList &arguments, QString *error,
+                          const QList<int> &goodExits = {0},
+                          const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                          int seconds = 120)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(seconds * 1000))
+        process.kill();
+    if (process.exitStatus() != QProcess::NormalExit || !goodExits.contains(process.exitCode())) {
+        *error = QString("%1 %2 failed (exit code %3): %4")
+                     .arg(program, arguments.join(' '))
+                     .arg(process.exitCode())
+                     .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        return QByteArray();
+    }
+    const QByteArray output = process.readAllStandardOutput();
+    return output.isNull() ? QByteArray("") : output;
+}
 
 // A private CUPS scheduler (tests/cups/pdfprinter.sh) whose default queue
 // writes every job as a PDF; WithLabelPrinters adds queues for CUPS's sample
@@ -28,12 +53,12 @@ public:
 
     bool start(QueueMode mode = DefaultQueue)
     {
-        QByteArray output;
         QStringList arguments{"start", "--owner", QString::number(QCoreApplication::applicationPid())};
         if (mode != DefaultQueue)
             arguments << (mode == NoQueue ? "--no-queue" : "--label-printers");
-        if (!script(arguments, 120, &output))
-            return false;
+        const QByteArray output = script(arguments, 120);
+        // The script's exit code when this machine cannot run a scheduler.
+        unavailable = error.contains("(exit code 77)");
         auto match = QRegularExpression("^export (\\w+)=(.*)$", QRegularExpression::MultilineOption)
                          .globalMatch(QString::fromLocal8Bit(output));
         while (match.hasNext()) {
@@ -41,22 +66,20 @@ public:
             // Undoes the backslash quoting of printf %q.
             variables.insert(variable.captured(1), variable.captured(2).replace(QRegularExpression("\\\\(.)"), "\\1"));
         }
-        if (server().isEmpty() || variables.value("PDFPRINTER_STATE").isEmpty()) {
+        if (!output.isNull() && (server().isEmpty() || variables.value("PDFPRINTER_STATE").isEmpty())) {
             error = "pdfprinter.sh start printed no printer: " + QString::fromLocal8Bit(output);
             stop();
-            return false;
         }
-        return true;
+        return !variables.isEmpty();
     }
 
-    bool stop()
+    void stop()
     {
-        const bool stopped = variables.isEmpty() || script({"stop"}, 60);
+        if (!variables.isEmpty())
+            script({"stop"});
         variables.clear();
-        return stopped;
     }
 
-    bool isRunning() const { return !variables.isEmpty(); }
     // The machine cannot run the printer at all; only outside CI may a test skip then.
     bool mayBeSkipped() const { return unavailable && !runsInCi(); }
     static bool runsInCi()
@@ -80,67 +103,40 @@ public:
     }
 
     // Waits until no job is left; false when one failed or time ran out.
-    bool waitIdle(int seconds = 60) { return script({"wait-idle", QString::number(seconds)}, seconds + 30); }
+    bool waitIdle(int seconds = 60) { return !script({"wait-idle", QString::number(seconds)}, seconds + 30).isNull(); }
     // The job PDFs so far, oldest first.
-    QStringList pdfs()
-    {
-        QByteArray output;
-        return script({"pdfs"}, 30, &output) ? QString::fromLocal8Bit(output).split('\n', Qt::SkipEmptyParts)
-                                             : QStringList();
-    }
+    QStringList pdfs() { return QString::fromLocal8Bit(script({"pdfs"})).split('\n', Qt::SkipEmptyParts); }
     // Forgets the jobs and removes what they wrote.
-    bool clear() { return script({"clear"}, 60); }
-    bool setDefaultQueue(const QString &queue) { return script({"default", queue}, 30); }
+    bool clear() { return !script({"clear"}).isNull(); }
+    bool setDefaultQueue(const QString &queue) { return !script({"default", queue}).isNull(); }
     // What the last job sent to a label printer; null when none since clear().
     QByteArray deviceData(const QString &queue)
     {
-        QByteArray output;
-        if (!script({"device-file", queue}, 30, &output))
-            return QByteArray();
-        QFile file(QString::fromLocal8Bit(output.trimmed()));
+        QFile file(QString::fromLocal8Bit(script({"device-file", queue}).trimmed()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Jobs taken since clear(); -1 on failure.
     int jobCount()
     {
-        QByteArray output;
         bool ok = false;
-        const int count = script({"job-count"}, 30, &output) ? output.trimmed().toInt(&ok) : -1;
+        const int count = script({"job-count"}).trimmed().toInt(&ok);
         return ok ? count : -1;
     }
-    bool setAcceptingJobs(bool accepting) { return client(accepting ? "cupsaccept" : "cupsreject", {queue()}, 30); }
-    static QString scriptPath() { return QString(TESTS_SOURCE_DIR) + "/cups/pdfprinter.sh"; }
+    bool setAcceptingJobs(bool accepting)
+    {
+        return !script({queue()}, 30, accepting ? "cupsaccept" : "cupsreject").isNull();
+    }
 
 private:
     Q_DISABLE_COPY(PdfPrinter)
 
-    bool script(const QStringList &arguments, int seconds, QByteArray *output = nullptr)
+    QByteArray script(const QStringList &arguments, int seconds = 60,
+                      const QString &program = TESTS_SOURCE_DIR "/cups/pdfprinter.sh")
     {
-        return client(scriptPath(), arguments, seconds, output);
-    }
-
-    bool client(const QString &program, const QStringList &arguments, int seconds, QByteArray *output = nullptr)
-    {
-        unavailable = false;
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (auto it = variables.cbegin(); it != variables.cend(); ++it)
             environment.insert(it.key(), it.value());
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        const bool ended = process.waitForFinished(seconds * 1000);
-        if (output)
-            *output = process.readAllStandardOutput();
-        if (ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-            return true;
-        if (!ended)
-            process.kill();
-        unavailable = program == scriptPath() && ended && process.exitCode() == 77;
-        error = QString("%1 %2 failed (exit code %3): %4")
-                    .arg(QFileInfo(program).fileName(), arguments.join(' '))
-                    .arg(ended ? process.exitCode() : -1)
-                    .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        return false;
+        return runTool(program, arguments, &error, {0}, environment, seconds);
     }
 
     QHash<QString, QString> variables;
@@ -156,25 +152,6 @@ inline QStringList missingPdfTools()
             missing << tool;
     }
     return missing;
-}
-
-// A tool's standard output; null on failure, with the reason in *error.
-inline QByteArray runTool(const QString &program, const QStringList &arguments, QString *error,
-                          const QList<int> &goodExits = {0})
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        process.kill();
-    if (process.exitStatus() != QProcess::NormalExit || !goodExits.contains(process.exitCode())) {
-        *error = QString("%1 %2 failed (exit code %3): %4")
-                     .arg(program, arguments.join(' '))
-                     .arg(process.exitCode())
-                     .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        return QByteArray();
-    }
-    const QByteArray output = process.readAllStandardOutput();
-    return output.isNull() ? QByteArray("") : output;
 }
 
 // The first page's size in points as shown (rotation applied); invalid on failure.
@@ -195,7 +172,8 @@ inline QSizeF pdfPageSize(const QString &pdf, QString *error)
 inline QStringList pdfPages(const QString &pdf, QString *error)
 {
     QStringList pages;
-    for (const QString &page : QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error)).split('\f')) {
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-enc", "UTF-8", pdf, "-"}, error));
+    for (const QString &page : text.split('\f')) {
         if (!page.simplified().isEmpty())
             pages << page.simplified();
     }
@@ -207,12 +185,22 @@ inline QString pdfText(const QString &pdf, QString *error)
     return pdfPages(pdf, error).join(' ');
 }
 
-// The contents of the QR codes found in image files.
+// The contents of the QR codes and barcodes found in image files.
 inline QStringList imageQrCodes(const QStringList &images, QString *error)
 {
     // zbarimg ends with 4 when it found no code.
     return QString::fromUtf8(runTool("zbarimg", QStringList{"--raw", "-q"} + images, error, {0, 4}))
         .split('\n', Qt::SkipEmptyParts);
+}
+
+// The codes zbar finds in an image given a white quiet zone around it.
+inline QStringList labelCodes(const QImage &label, QString *error)
+{
+    QImage padded(label.size() + QSize(80, 80), QImage::Format_Grayscale8);
+    padded.fill(Qt::white);
+    QPainter(&padded).drawImage(40, 40, label);
+    QTemporaryDir dir;
+    return padded.save(dir.filePath("label.png")) ? imageQrCodes({dir.filePath("label.png")}, error) : QStringList();
 }
 
 // The pages of a PDF (first to last, 0 for its end) as PNG files in dir.
@@ -238,9 +226,90 @@ inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
     return images.isEmpty() ? QStringList() : imageQrCodes(images, error);
 }
 
+// The bounding rectangle of the dark pixels of image within area.
+inline QRect inkRect(const QImage &image, const QRect &area)
+{
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// What CUPS's sample Zebra driver sends, back into one image per label,
+// black where a dot is printed. It knows exactly the commands the driver
+// emits and fails with the reason on anything else, so that a change in the
+// driver shows as an error, not a wrong picture: a graphic per label,
+// ~DG name,bytes,bytes per row, then hex digits where G-Y repeat the next
+// 1-19 times and g-z 20-400 times, "," fills the row with 0 and "!" with 1,
+// ":" repeats the row before; a ^PW after it cuts the image to that width.
+inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
+{
+    QList<QImage> labels;
+    const QRegularExpression download("~DG[^,]*,(\\d+),(\\d+),");
+    const QString text = QString::fromLatin1(data);
+    int at = 0;
+    for (QRegularExpressionMatch match = download.match(text); match.hasMatch(); match = download.match(text, at)) {
+        const int total = match.captured(1).toInt(), bytesPerRow = match.captured(2).toInt();
+        if (bytesPerRow <= 0 || total % bytesPerRow != 0) {
+            *error = QString("ZPL graphic of %1 bytes in rows of %2").arg(total).arg(bytesPerRow);
+            return {};
+        }
+        const int digits = bytesPerRow * 2;
+        QImage label(bytesPerRow * 8, total / bytesPerRow, QImage::Format_Mono);
+        label.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        QByteArray row, previous;
+        int count = 0, y = 0;
+        for (at = match.capturedEnd(); y < label.height() && at < text.size(); ++at) {
+            const char c = text.at(at).toLatin1();
+            if (c >= 'G' && c <= 'Y') {
+                count += c - 'F';
+                continue;
+            } else if (c >= 'g' && c <= 'z') {
+                count += (c - 'f') * 20;
+                continue;
+            } else if (isxdigit(uchar(c))) {
+                row += QByteArray(qMax(count, 1), c);
+            } else if (c == ',' || c == '!') {
+                row += QByteArray(qMax(digits - row.size(), 0), c == ',' ? '0' : 'F');
+            } else if (c == ':' && row.isEmpty() && !previous.isNull()) {
+                row = previous;
+            } else if (c != '\r' && c != '\n') {
+                *error = QString("unexpected \"%1\" in ZPL graphic row %2").arg(c).arg(y);
+                return {};
+            }
+            count = 0;
+            if (row.size() > digits) {
+                *error = QString("ZPL graphic row %1 has %2 digits, not %3").arg(y).arg(row.size()).arg(digits);
+                return {};
+            }
+            if (row.size() == digits) {
+                const QByteArray bytes = QByteArray::fromHex(row);
+                memcpy(label.scanLine(y++), bytes.constData(), size_t(bytes.size()));
+                previous = row;
+                row.clear();
+            }
+        }
+        if (y < label.height()) {
+            *error = QString("ZPL graphic ends after %1 of %2 rows").arg(y).arg(label.height());
+            return {};
+        }
+        const QRegularExpressionMatch width = QRegularExpression("\\^PW(\\d+)").match(text, at);
+        const int next = text.indexOf("~DG", at);
+        if (width.hasMatch() && (next < 0 || width.capturedStart() < next))
+            label = label.copy(0, 0, qMin(width.captured(1).toInt(), label.width()), label.height());
+        labels << label;
+    }
+    if (labels.isEmpty())
+        *error = "no ZPL graphic";
+    return labels;
+}
+
 // Starts the printer for a test, or skips with the reason where this
 // machine cannot run it; in CI both must work.
-#define START_PDF_PRINTER_OR_SKIP(printer) START_PRINTER_OR_SKIP(printer, PdfPrinter::DefaultQueue)
 #define START_PRINTER_OR_SKIP(printer, mode)                                                                  \
     do {                                                                                                      \
         const QStringList missing = missingPdfTools();                                                        \

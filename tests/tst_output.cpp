@@ -43,25 +43,12 @@ QImage raster(const QString &file, QString *text, QString *error)
     if (file.endsWith(".svg")) {
         QFile svg(file);
         *text = svg.open(QIODevice::ReadOnly) ? QString::fromUtf8(svg.readAll()) : QString();
-        return QImage::fromData(runTool("rsvg-convert", {"--dpi-x", "288", "--dpi-y", "288", "-b", "white", file}, error))
-            .convertToFormat(QImage::Format_RGB32);
+        const QStringList options{"--dpi-x", "288", "--dpi-y", "288", "-b", "white", file};
+        return QImage::fromData(runTool("rsvg-convert", options, error)).convertToFormat(QImage::Format_RGB32);
     }
     *text = pdfText(file, error);
     return QImage::fromData(runTool("pdftoppm", {"-r", "288", "-singlefile", "-png", file}, error))
         .convertToFormat(QImage::Format_RGB32);
-}
-
-// The bounding rectangle of the dark pixels of image within area.
-QRect inkRect(const QImage &image, const QRect &area)
-{
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
 }
 
 } // namespace
@@ -93,7 +80,7 @@ private:
 
 void TestOutput::initTestCase()
 {
-    START_PDF_PRINTER_OR_SKIP(printer);
+    START_PRINTER_OR_SKIP(printer, PdfPrinter::DefaultQueue);
     // Before the first QPrinter: libcups reads the server once.
     printer.exportToProcess();
     table.setValue("serial", "0042");
@@ -205,8 +192,7 @@ void TestOutput::outputs()
     QVERIFY2(qAbs(shown.width() - 142 * scale) <= scale && qAbs(shown.height() - 85 * scale) <= scale,
              qPrintable(QString("%1 x %2 %3").arg(shown.width()).arg(shown.height()).arg(error)));
     QVERIFY(shown == plain);
-    QVERIFY(shown.save(dir.filePath(kind + ".png")));
-    QCOMPARE(imageQrCodes({dir.filePath(kind + ".png")}, &error), QStringList{"ABC"});
+    QCOMPARE(labelCodes(shown, &error), QStringList{"ABC"});
     QVERIFY2(kind == "png" || (text1.contains("0042") && !text1.contains("{%")), qPrintable(text1));
     for (int x = 0; x < shown.width(); ++x)
         QVERIFY(shown.pixel(x, 0) == qRgb(255, 255, 255) && shown.pixel(x, shown.height() - 1) == qRgb(255, 255, 255));
@@ -305,7 +291,6 @@ void TestOutput::refusals_data()
     QTest::newRow("no suffix") << "nosuffix" << false << "Failed to export: %1";
     QTest::newRow("unwritable SVG") << "plainfile/drawing.svg" << false << "Failed to export: %1";
     QTest::newRow("unencodable PNG") << "code.png" << true << "QR code is empty";
-    QTest::newRow("unencodable SVG") << "code.svg" << true << "QR code is empty";
     QTest::newRow("unencodable print") << "" << true << "QR code is empty";
 }
 
@@ -330,7 +315,8 @@ void TestOutput::refusals()
     windowAction(&window, path.isEmpty() ? "Print" : "Export...")->trigger();
     QCOMPARE(responder.pending(), 0);
     QCOMPARE(responder.messages.size(), 1);
-    QVERIFY2(responder.messages.first().contains(message.replace("%1", base.filePath(path))), qPrintable(responder.messages.first()));
+    QVERIFY2(responder.messages.first().contains(message.replace("%1", base.filePath(path))),
+             qPrintable(responder.messages.first()));
     QVERIFY(!statusMessage(&window).startsWith("Printed") && !statusMessage(&window).startsWith("Exported"));
     QCOMPARE(QDir(base.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plainfile"});
     QVERIFY2(printer.waitIdle(), qPrintable(printer.errorString()));

@@ -1,5 +1,4 @@
 #include "childrun.h"
-#include "labellanguage.h"
 #include "pdfprinter.h"
 #include "testsupport.h"
 #include "windowdriver.h"
@@ -26,7 +25,6 @@ class TestSymbols : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void printsEverySymbology_data();
     void printsEverySymbology();
     void refusesInvalidContent_data();
@@ -54,28 +52,20 @@ static QByteArray imageBytes(const QSize &size, const char *format)
 // zbar for linear codes, ZXing for the 2D codes zbar cannot read.
 static QString decode(const QImage &label, bool matrix, QString *error)
 {
+    if (!matrix)
+        return labelCodes(label, error).join('|');
     QImage padded(label.size() + QSize(80, 80), QImage::Format_Grayscale8);
     padded.fill(Qt::white);
     QPainter(&padded).drawImage(40, 40, label);
-    if (matrix) {
-        const ZXing::Result result = ZXing::ReadBarcode(
-            {padded.constBits(), padded.width(), padded.height(), ZXing::ImageFormat::Lum, int(padded.bytesPerLine())});
-        return QString::fromStdString(result.text());
-    }
-    QTemporaryDir dir;
-    padded.save(dir.filePath("label.png"));
-    return imageQrCodes({dir.filePath("label.png")}, error).join('|');
+    return QString::fromStdString(ZXing::ReadBarcode({padded.constBits(), padded.width(), padded.height(),
+                                                      ZXing::ImageFormat::Lum, int(padded.bytesPerLine())})
+                                      .text());
 }
 
 void TestSymbols::initTestCase()
 {
     START_PRINTER_OR_SKIP(printer, PdfPrinter::WithLabelPrinters);
     printer.exportToProcess();
-}
-
-void TestSymbols::cleanupTestCase()
-{
-    printer.stop();
 }
 
 void TestSymbols::printsEverySymbology_data()
@@ -170,7 +160,8 @@ void TestSymbols::refusesInvalidContent_data()
     QTest::newRow("letters in EAN-13") << int(BarcodeItem::Ean13) << "40063813339AB" << "Invalid character";
     QTest::newRow("EAN-13 check digit") << int(BarcodeItem::Ean13) << "4006381333932" << "Invalid check digit";
     QTest::newRow("UPC-A too long") << int(BarcodeItem::UpcA) << "0360002914520000" << "Input too long";
-    QTest::newRow("Interleaved 2 of 5 letters") << int(BarcodeItem::InterleavedTwoOfFive) << "12AB" << "Invalid character";
+    QTest::newRow("Interleaved 2 of 5 letters") << int(BarcodeItem::InterleavedTwoOfFive) << "12AB"
+                                                << "Invalid character";
 }
 
 // The dialog shows the encoder's reason and refuses OK; the same value
@@ -217,7 +208,6 @@ void TestSymbols::keepsImageBytes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("PNG") << imageBytes(QSize(30, 20), "PNG") << true;
-    QTest::newRow("JPEG") << imageBytes(QSize(30, 20), "JPEG") << true;
     QTest::newRow("SVG") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
                                        "<rect width='5' height='5'/></svg>")
                          << true;
@@ -272,7 +262,6 @@ void TestSymbols::readsVersions_data()
 {
     QTest::addColumn<qint16>("version");
     QTest::addColumn<bool>("read");
-    QTest::newRow("1") << qint16(1) << true;
     QTest::newRow("3") << qint16(3) << true;
     QTest::newRow("4") << qint16(4) << false;
 }
