@@ -468,9 +468,12 @@ void MainWindow::updateWindowTitle()
 void MainWindow::clearDocument()
 {
     grid.reset();
-    // Each selected item deleted changes the selection; the callers bring
-    // the actions up to date once the scene is empty.
+    // The callers bring the actions up to date once the scene is empty.
+    // Items are deselected while whole: a selected item deleted changes the
+    // selection from its destructor, and the panels would then send values
+    // to every connected item, the half-destroyed one too.
     uiDeferred = true;
+    scene->clearSelection();
     scene->clear();
     uiDeferred = false;
     viewShowGrid(viewShowGridAction->isChecked());
@@ -1087,6 +1090,10 @@ void MainWindow::restoreSnapshot(const SnapshotCommand::Snapshot &state)
 {
     restoring = true;
     uiDeferred = true;
+    // Deselected while whole: a selected item deleted changes the selection
+    // from its destructor, and the panels would then send values to every
+    // connected item, the half-destroyed one too.
+    scene->clearSelection();
     qDeleteAll(ItemEntries::labelItems(scene));
     readItems(state.entries, QDataStream::Qt_DefaultCompiledVersion, 0, false);
     uiDeferred = true;

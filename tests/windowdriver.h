@@ -21,6 +21,7 @@
 #include <QGraphicsScene>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -173,7 +174,9 @@ private:
     void poll()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
+        // A progress dialog is the program at work, shown when work is slow
+        // (a sanitizer build), not a question to answer.
+        if (!modal || !modal->isVisible() || qobject_cast<QProgressDialog *>(modal))
             return;
         // Handlers run from a fresh timer, so that this poll can answer a
         // modal that a handler opens in turn. A handler that failed left its
