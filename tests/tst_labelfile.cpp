@@ -552,11 +552,13 @@ void TestLabelFile::csv_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("error");
     QTest::newRow("BOM, CR LF, blank last line")
-        << QByteArray("\xef\xbb\xbfserial,code\r\n1,A\r\n2,B\r\n\r\n") << QStringList{"serial|code", "1|A", "2|B"} << "";
+        << QByteArray("\xef\xbb\xbfserial,code\r\n1,A\r\n2,B\r\n\r\n") << QStringList{"serial|code", "1|A", "2|B"}
+        << "";
     QTest::newRow("quoted comma, quote, line break, UTF-8")
         << QByteArray("a,b\n\"x,y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\xc3\xa4\n")
         << QStringList{"a|b", "x,y|say \"hi\"", "two\nlines|\xc3\xa4"} << "";
-    QTest::newRow("empty fields, no final line break") << QByteArray("a,b,c\n,\"\",") << QStringList{"a|b|c", "||"} << "";
+    QTest::newRow("empty fields, no final line break")
+        << QByteArray("a,b,c\n,\"\",") << QStringList{"a|b|c", "||"} << "";
     QTest::newRow("quote never closed") << QByteArray("a\n1\n\"open\n\n") << QStringList() << "Line 3:";
     QTest::newRow("text after closing quote") << QByteArray("a,b\n\"x\"y,1\n") << QStringList() << "Line 2:";
     QTest::newRow("quote inside a field") << QByteArray("a\nx\"y\n") << QStringList() << "Line 2:";

@@ -344,7 +344,8 @@ void TestOutput::printSeries()
             auto *path = modal->findChild<QLineEdit *>("dataLineEdit");
             path->setText(csv);
             QVERIFY(QMetaObject::invokeMethod(path, "editingFinished"));
-            QCOMPARE(modal->findChild<QTableWidget *>("previewTable")->horizontalHeaderItem(1)->text(), QString("code"));
+            const auto *preview = modal->findChild<QTableWidget *>("previewTable");
+            QCOMPARE(preview->horizontalHeaderItem(1)->text(), QString("code"));
         } else {
             modal->findChild<QLineEdit *>("serialLineEdit")->setText("0007");
             modal->findChild<QSpinBox *>("countSpinBox")->setValue(3);
