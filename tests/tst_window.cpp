@@ -1,10 +1,7 @@
-// What only the main window does: its prompts, title and modified flag, the
-// actions offered for the selection and clipboard, the panels bound to the
-// selection, undo, alignment and stacking, and its dialogs; and its parts on
-// their own: QR codes read back by zbar at printer resolutions, the selection
-// gate of the items' setters, box keys, the Page Size dialog; and the program
-// as started from a shell: its command line, what start-up stores, and its
-// languages, complete in every catalogue.
+// What only the main window does: prompts, title and modified flag, actions
+// and panels bound to the selection, undo, alignment, stacking, dialogs; its
+// parts alone: QR codes read back by zbar, the items' selection gate, the
+// Page Size dialog; and the program started from a shell, its languages.
 
 #include "pdfprinter.h"
 #include "windowdriver.h"
@@ -63,13 +60,6 @@ void drag(MainWindow &window, QGraphicsItem *item, const QPoint &by, Qt::Keyboar
     QCoreApplication::processEvents();
 }
 
-void clickOn(MainWindow &window, QGraphicsItem *item)
-{
-    GraphicsView *view = windowView(&window);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      view->mapFromScene(item->sceneBoundingRect().center()));
-}
-
 // Types into the item dialog's text and presses Ok or Cancel.
 ModalResponder::Handler editText(const QString &text, bool accept = true)
 {
@@ -80,40 +70,6 @@ ModalResponder::Handler editText(const QString &text, bool accept = true)
         const auto button = accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
         modal->findChild<QDialogButtonBox *>()->button(button)->click();
     };
-}
-
-QString repeated(const QString &pattern, int length)
-{
-    QString text;
-    while (text.size() < length)
-        text += pattern;
-    return text.left(length);
-}
-
-// True when every pixel is transparent, black or white: no grey between modules.
-bool onlyPure(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (pixel != 0 && pixel != 0xff000000 && pixel != 0xffffffff)
-                return false;
-        }
-    }
-    return true;
-}
-
-// zbar's reading of the image on a white quiet zone; empty when none.
-QByteArray decode(const QImage &image)
-{
-    QImage page(image.size() + QSize(32, 32), QImage::Format_ARGB32);
-    page.fill(Qt::white);
-    QPainter(&page).drawImage(16, 16, image);
-    QTemporaryDir tmp;
-    const QString path = tmp.filePath("code.png");
-    QString error;
-    const QByteArray read = page.save(path) ? runTool("zbarimg", {"--raw", "-q", "-Sbinary", path}, &error) : "";
-    return read.endsWith('\n') ? read.chopped(1) : read;
 }
 
 struct Run { int exitCode = -1; QString out; QString err; };
@@ -142,16 +98,20 @@ Run run(const QTemporaryDir &home, const QStringList &arguments, const QVariantM
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
+
+QByteArray entries(const QList<QGraphicsItem *> &items)
+{
+    return ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion);
+}
+
 // The translations of a .ts file by context and source; untranslated ones empty.
 QMap<QPair<QString, QString>, QString> readTs(const QString &path)
 {
     QMap<QPair<QString, QString>, QString> catalogue;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return catalogue;
+    file.open(QIODevice::ReadOnly);
     QXmlStreamReader xml(&file);
-    QString context;
-    QString source;
+    QString context, source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -195,14 +155,13 @@ private slots:
     void cleanup() { f.finish(); }
     void enabling_data();
     void enabling();
-    void pasteFollowsClipboard();
     void newItemsOnPage();
     void panelsFollowSelection();
     void panelFollowsResize_data();
     void panelFollowsResize();
     void undoRedo_data();
     void undoRedo();
-    void titleAndModifiedFollowHistory();
+    void titleHistoryAndRecentFiles();
     void unsavedChangesPrompt_data();
     void unsavedChangesPrompt();
     void saveAsAsksBeforeReplacing();
@@ -210,22 +169,17 @@ private slots:
     void align();
     void itemsDeletedWhileAligning();
     void stackingOrder();
-    void openRecent();
-    void pageSizeReachesCanvasAndPreview();
+    void pageSizeRebuildsGrid();
     void itemDialogs();
     void qrCodeReads_data();
     void qrCodeReads();
     void qrCodeRefusals();
     void selectionGate_data();
     void selectionGate();
-    void boxKeys_data();
-    void boxKeys();
     void pageSizeDialog_data();
     void pageSizeDialog();
     void commandLine_data();
     void commandLine();
-    void printModeStoresPath_data();
-    void printModeStoresPath();
     void catalogues_data();
     void catalogues();
     void languageMenu_data();
@@ -235,15 +189,15 @@ private:
     WindowFixture f;
 };
 
-
 void TestWindow::enabling_data()
 {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("enabled");
     // s Save; a Save As, Export, Print, Preview, Select All; e Edit Selected
-    // Item; c Copy, Cut, Clear Transformations, stacking; l Alignment;
+    // Item; c Copy, Cut, Clear Transformations, stacking; l Alignment; v Paste;
     // t, b, p the geometry, brush and pen panels.
     QTest::newRow("new label") << "" << "";
+    QTest::newRow("formatted text alone on the clipboard") << "html" << "v";
     QTest::newRow("one box") << "box" << "saectbp";
     QTest::newRow("one text") << "text" << "saec";
     QTest::newRow("one QR code") << "qr" << "saect";
@@ -258,41 +212,31 @@ void TestWindow::enabling()
     MainWindow &window = f.start();
     QList<QGraphicsItem *> added;
     for (const QString &kind : content.split(' ', Qt::SkipEmptyParts)) {
-        if (kind == "box")
+        if (kind == "box") {
             added << addBox(window, QPointF(60 + 30 * added.size(), 60));
-        else if (kind == "qr")
+        } else if (kind == "qr") {
             added << addQRCode(window, QPointF(60, 150));
-        else if (kind == "text")
+        } else if (kind == "text") {
             added << addText(window, f.responder());
-        else
+        } else if (kind == "html") {
+            auto *mime = new QMimeData;
+            mime->setHtml("<b>x</b>");
+            QGuiApplication::clipboard()->setMimeData(mime);
+        } else {
             added.clear();
+        }
     }
     selectOnly(&window, added);
     const QList<QPair<const char *, char>> actions{
         {"Save", 's'}, {"Save As...", 'a'}, {"Export...", 'a'}, {"Print", 'a'}, {"Print Series...", 'a'},
         {"Print Preview...", 'a'}, {"Select All", 'a'}, {"Edit Selected Item...", 'e'}, {"&Copy", 'c'},
         {"Cu&t", 'c'}, {"Clear Transformations", 'c'}, {"Bring to Front", 'c'}, {"Send to Back", 'c'},
-        {"Alignment", 'l'}, {"Add Box", 0}, {"Page Size...", 0}};
+        {"Alignment", 'l'}, {"&Paste", 'v'}, {"Add Box", 0}, {"Page Size...", 0}};
     for (const auto &[name, group] : actions)
         QVERIFY2(windowAction(&window, name)->isEnabled() == (!group || enabled.contains(group)), name);
     QCOMPARE(window.findChild<TransformWidget *>()->isEnabled(), enabled.contains('t'));
     QCOMPARE(window.findChild<BrushWidget *>()->isEnabled(), enabled.contains('b'));
     QCOMPARE(window.findChild<PenWidget *>()->isEnabled(), enabled.contains('p'));
-}
-
-// Paste follows the clipboard; formatted text alone pastes as a text item.
-void TestWindow::pasteFollowsClipboard()
-{
-    MainWindow &window = f.start();
-    QAction *paste = windowAction(&window, "&Paste");
-    QVERIFY(!paste->isEnabled());
-    auto *mime = new QMimeData;
-    mime->setHtml("<b>x</b>");
-    QGuiApplication::clipboard()->setMimeData(mime);
-    QVERIFY(paste->isEnabled());
-    paste->trigger();
-    QCOMPARE(labelItemsOf<TextItem>(&window).size(), 1);
-    QVERIFY(window.isWindowModified());
 }
 
 // Where the view reaches beyond the page (maximised, zoomed out), new items
@@ -303,7 +247,7 @@ void TestWindow::newItemsOnPage()
     MainWindow &window = f.start();
     window.showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    invoke(&window, "fileNew");
+    windowAction(&window, "New")->trigger();
     parkCursor(&window);
     for (int i = 0; i < 3; ++i)
         windowAction(&window, "Zoom Out")->trigger();
@@ -345,10 +289,11 @@ void TestWindow::panelsFollowSelection()
     BoxItem *plain = addBox(window, QPointF(80, 180));
     QRCodeItem *code = addQRCode(window, QPointF(200, 60));
     BoxItem *other = addBox(window, QPointF(200, 220));
+    const QByteArray otherBefore = entries({other});
     setClean(window);
 
     for (QGraphicsItem *item : QList<QGraphicsItem *>{odd, plain, code, odd}) {
-        clickOn(window, item);
+        drag(window, item, QPoint());
         QCOMPARE(windowScene(&window)->selectedItems(), QList<QGraphicsItem *>{item});
     }
     QVERIFY(!window.isWindowModified());
@@ -379,11 +324,7 @@ void TestWindow::panelsFollowSelection()
     numbers.at(1)->setValue(210);
     QCOMPARE(code->pos(), QPointF(210, 60));
     QCOMPARE(plain->pos(), plainAt + QPointF(10, 0));
-    QCOMPARE(other->pos(), QPointF(200, 220));
-    QCOMPARE(other->brush(), QBrush());
-    QCOMPARE(other->pen(), QPen());
-    QCOMPARE(other->angle(), 0.0);
-    QCOMPARE(other->shearHorizontal(), 90);
+    QCOMPARE(entries({other}), otherBefore);
     QVERIFY(window.isWindowModified());
 }
 
@@ -391,18 +332,20 @@ void TestWindow::panelFollowsResize_data()
 {
     QTest::addColumn<bool>("mouse");
     QTest::newRow("shift drag") << true;
-    QTest::newRow("shift arrows") << false;
+    QTest::newRow("keys") << false;
 }
 
 // A box resized with mouse or keys shows its new size in the panel; the
-// next panel edit starts from it and writes only the field edited.
+// next panel edit starts from it and writes only the field edited. Keys
+// change the box's rectangle, never its position: Shift moves its
+// bottom-right corner, Control all of it, an arrow alone nothing.
 void TestWindow::panelFollowsResize()
 {
     QFETCH(bool, mouse);
     MainWindow &window = f.start();
     BoxItem *box = addBox(window, QPointF(100, 100));
     addBox(window, QPointF(200, 200));
-    clickOn(window, box);
+    drag(window, box, QPoint());
     QCOMPARE(windowScene(&window)->selectedItems(), QList<QGraphicsItem *>{box});
     const QList<QSpinBox *> sizes = window.findChild<TransformWidget *>()->findChildren<QSpinBox *>();
     QCOMPARE(sizes.at(0)->value(), 90);
@@ -412,9 +355,12 @@ void TestWindow::panelFollowsResize()
              Qt::ShiftModifier);
         QVERIFY2(qAbs(box->shearHorizontal() - 150) <= 2, qPrintable(QString::number(box->shearHorizontal())));
     } else {
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up})
             QTest::keyClick(view, key, Qt::ShiftModifier);
-        QCOMPARE(QSize(box->shearHorizontal(), box->shearVertical()), QSize(92, 31));
+        QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(box->rect(), QRectF(-46, -15, 92, 31));
+        QCOMPARE(box->pos(), QPointF(100, 100));
     }
     const int width = box->shearHorizontal();
     QCOMPARE(QSize(sizes.at(0)->value(), sizes.at(1)->value()), QSize(width, box->shearVertical()));
@@ -457,12 +403,9 @@ void TestWindow::undoRedo()
     box->setAngle(30);
     windowAction(&window, "&Copy")->trigger();
     QCoreApplication::processEvents();
-    const auto entries = [&window] {
-        return ItemEntries::write(labelItems(&window), QDataStream::Qt_DefaultCompiledVersion);
-    };
     auto *stack = window.findChild<QUndoStack *>();
     const int steps = stack->index();
-    const QByteArray before = entries();
+    const QByteArray before = entries(labelItems(&window));
 
     if (!select.isEmpty()) {
         QList<QGraphicsItem *> chosen;
@@ -483,55 +426,75 @@ void TestWindow::undoRedo()
     }
     QAction *undo = byShortcut(&window, QKeySequence::Undo);
     QTRY_COMPARE(undo->text(), undoText);
-    const QByteArray after = entries();
+    const QByteArray after = entries(labelItems(&window));
     QVERIFY(after != before);
     QCOMPARE(stack->index(), steps + 1);
     const int selected = windowScene(&window)->selectedItems().size();
     undo->trigger();
-    QCOMPARE(entries(), before);
+    QCOMPARE(entries(labelItems(&window)), before);
     byShortcut(&window, QKeySequence::Redo)->trigger();
-    QCOMPARE(entries(), after);
+    QCOMPARE(entries(labelItems(&window)), after);
     QCOMPARE(windowScene(&window)->selectedItems().size(), selected);
 }
 
-void TestWindow::titleAndModifiedFollowHistory()
+// The title names the file and the modified flag follows the history, which
+// New and opening start afresh. Open Recent lists the files saved, newest
+// first, across start-ups; a file gone is reported and leaves the list.
+void TestWindow::titleHistoryAndRecentFiles()
 {
-    MainWindow &window = f.start();
-    QCOMPARE(window.windowTitle(), Title.arg("Unnamed"));
-    addBox(window, QPointF(100, 100));
-    QVERIFY(window.isWindowModified());
-    const QString path = QDir::home().filePath("history.qlt");
-    f.responder().expect(ModalResponder::choosePath(path));
-    QVERIFY(invokeBool(&window, "fileSaveAs"));
-    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
-    QVERIFY(!window.isWindowModified());
-    QVERIFY(!windowAction(&window, "Save")->isEnabled());
+    MainWindow *window = &f.start();
+    QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
+    addBox(*window, QPointF(100, 100));
+    QVERIFY(window->isWindowModified());
+    const QString kept = QDir::home().filePath("kept.qlt");
+    const QString gone = QDir::home().filePath("gone.qlt");
+    for (const QString &path : {gone, kept}) {
+        f.responder().expect(ModalResponder::choosePath(path));
+        windowAction(window, "Save As...")->trigger();
+    }
+    QCOMPARE(window->windowTitle(), Title.arg("kept.qlt"));
+    QVERIFY(!window->isWindowModified() && !windowAction(window, "Save")->isEnabled());
 
-    drag(window, labelItems(&window).first(), QPoint(20, 0));
-    QVERIFY(window.isWindowModified() && windowAction(&window, "Save")->isEnabled());
-    QAction *undo = byShortcut(&window, QKeySequence::Undo);
+    drag(*window, labelItems(window).first(), QPoint(20, 0));
+    QVERIFY(window->isWindowModified() && windowAction(window, "Save")->isEnabled());
+    QAction *undo = byShortcut(window, QKeySequence::Undo);
     undo->trigger();
-    QVERIFY(!window.isWindowModified());
-    byShortcut(&window, QKeySequence::Redo)->trigger();
-    QVERIFY(window.isWindowModified());
+    QVERIFY(!window->isWindowModified());
+    byShortcut(window, QKeySequence::Redo)->trigger();
+    QVERIFY(window->isWindowModified());
     // Undone past the saved state, the label differs from the file again.
     undo->trigger();
     undo->trigger();
-    QVERIFY(window.isWindowModified());
-    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
-
-    // New and Open start without history.
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->windowTitle(), Title.arg("kept.qlt"));
     f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
-    invoke(&window, "fileNew");
-    QCOMPARE(window.windowTitle(), Title.arg("Unnamed"));
+    windowAction(window, "New")->trigger();
+    QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
     QVERIFY(!undo->isEnabled());
-    addBox(window);
+
+    QVERIFY(QFile::remove(gone));
+    window = &f.start();
+    QMenu *menu = nullptr;
+    for (QMenu *candidate : window->findChildren<QMenu *>())
+        menu = candidate->title() == "Open Recent" ? candidate : menu;
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    QCOMPARE(texts, (QStringList{"kept.qlt", "gone.qlt", "", "Clear List"}));
+    f.responder().expect(ModalResponder::answer(QMessageBox::Ok));
+    menu->actions().at(1)->trigger();
+    QCOMPARE(f.responder().pending(), 0);
+    QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
+    QCOMPARE(menu->actions().size(), 3);
+    addBox(*window);
     f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
-    f.responder().expect(ModalResponder::choosePath(path));
-    invoke(&window, "fileOpen");
-    QCOMPARE(labelItems(&window).size(), 1);
-    QVERIFY(!undo->isEnabled() && !window.isWindowModified());
-    QCOMPARE(window.windowTitle(), Title.arg("history.qlt"));
+    menu->actions().first()->trigger();
+    QCOMPARE(labelItems(window).size(), 1);
+    QVERIFY(!window->isWindowModified() && !byShortcut(window, QKeySequence::Undo)->isEnabled());
+    QCOMPARE(window->windowTitle(), Title.arg("kept.qlt"));
+    menu->actions().last()->trigger();
+    QCOMPARE(menu->actions().size(), 2);
+    QVERIFY(!menu->isEnabled());
 }
 
 void TestWindow::unsavedChangesPrompt_data()
@@ -541,7 +504,6 @@ void TestWindow::unsavedChangesPrompt_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("proceeds");
     QTest::newRow("New, save") << "New" << true << int(QMessageBox::Save) << true;
-    QTest::newRow("New, discard") << "New" << true << int(QMessageBox::Discard) << true;
     QTest::newRow("New, cancel") << "New" << true << int(QMessageBox::Cancel) << false;
     QTest::newRow("New, save as cancelled") << "New" << false << int(QMessageBox::Save) << false;
     QTest::newRow("Open, cancel") << "Open..." << true << int(QMessageBox::Cancel) << false;
@@ -561,14 +523,14 @@ void TestWindow::unsavedChangesPrompt()
     addBox(window, QPointF(60, 60));
     if (named) {
         window.setWindowFilePath(path);
-        QVERIFY(invokeBool(&window, "fileSave"));
+        windowAction(&window, "Save")->trigger();
     }
     const QByteArray saved = readAll(path);
     addBox(window, QPointF(160, 160));
 
     f.responder().expect(ModalResponder::answer(QMessageBox::StandardButton(answer)));
     if (!named)
-        f.responder().expect(ModalResponder::reject());
+        f.responder().expect([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
     windowAction(&window, command)->trigger();
     QCOMPARE(f.responder().pending(), 0);
     QCOMPARE(f.responder().messages, QStringList{"Save unsaved changes?"});
@@ -596,8 +558,7 @@ void TestWindow::saveAsAsksBeforeReplacing()
     f.responder().expect(ModalResponder::answer(QMessageBox::No));
     windowAction(&window, "Save As...")->trigger();
     QCOMPARE(f.responder().pending(), 0);
-    QCOMPARE(f.responder().messages.size(), 1);
-    QVERIFY2(f.responder().messages.first().contains("box.qlt"), qPrintable(f.responder().messages.first()));
+    QVERIFY2(f.responder().messages.value(0).contains("box.qlt"), qPrintable(f.responder().messages.value(0)));
     QCOMPARE(readAll(existing), QByteArray("old label"));
     QVERIFY(window.isWindowModified());
 }
@@ -626,34 +587,29 @@ void TestWindow::align()
     BoxItem *second = addBox(window, QPointF(150, 180));
     second->setShear(size.width(), size.height());
     second->setAngle(angle);
-    const QPointF firstPos = first->pos();
-    const QPointF secondPos = second->pos();
+    const bool towardsOrigin = edge == "Left" || edge == "Top";
+    BoxItem *moved = towardsOrigin ? second : first;
+    const QPointF start = moved->pos();
+    const QPointF outermost = (towardsOrigin ? first : second)->pos();
     selectOnly(&window, {first, second});
     setClean(window);
-    const bool horizontal = edge == "Left" || edge == "Right";
     const auto coordinate = [&edge](QGraphicsItem *item) {
         const QRectF r = item->sceneBoundingRect();
         return edge == "Left" ? r.left() : edge == "Right" ? r.right() : edge == "Top" ? r.top() : r.bottom();
     };
-    // The other axis stays, and so does the outermost item.
-    const auto across = [horizontal](const QPointF &p) { return horizontal ? p.y() : p.x(); };
-
     windowAction(&window, edge)->trigger();
     QVERIFY(window.isWindowModified());
     QTRY_VERIFY(qAbs(coordinate(first) - coordinate(second)) < 1e-9);
     QTest::qWait(60);
     QVERIFY(qAbs(coordinate(first) - coordinate(second)) < 1e-9);
-    QCOMPARE(across(first->pos()), across(firstPos));
-    QCOMPARE(across(second->pos()), across(secondPos));
-    QCOMPARE(edge == "Left" || edge == "Top" ? first->pos() : second->pos(),
-             edge == "Left" || edge == "Top" ? firstPos : secondPos);
+    QCOMPARE((towardsOrigin ? first : second)->pos(), outermost);
+    const QPointF aligned = moved->pos();
+    QCOMPARE(edge == "Left" || edge == "Right" ? aligned.y() : aligned.x(),
+             edge == "Left" || edge == "Right" ? start.y() : start.x());
 
-    QAction *alignment = windowAction(&window, "Alignment");
-    QCOMPARE(alignment->data(), windowAction(&window, edge)->data());
-    const QPointF aligned = second->pos();
-    second->setPos(secondPos);
-    alignment->trigger();
-    QTRY_COMPARE(second->pos(), aligned);
+    moved->setPos(start);
+    windowAction(&window, "Alignment")->trigger();
+    QTRY_COMPARE(moved->pos(), aligned);
 }
 
 // Items cut, or dropped by New, while they move stop moving; the others
@@ -706,45 +662,9 @@ void TestWindow::stackingOrder()
     QVERIFY(window.isWindowModified());
 }
 
-void TestWindow::openRecent()
-{
-    const QString kept = QDir::home().filePath("kept.qlt");
-    const QString gone = QDir::home().filePath("gone.qlt");
-    MainWindow *window = &f.start();
-    addBox(*window, QPointF(100, 100));
-    for (const QString &path : {kept, gone}) {
-        f.responder().expect(ModalResponder::choosePath(path));
-        QVERIFY(invokeBool(window, "fileSaveAs"));
-    }
-    QVERIFY(QFile::remove(gone));
-
-    window = &f.start();
-    QMenu *menu = nullptr;
-    for (QMenu *candidate : window->findChildren<QMenu *>())
-        menu = candidate->title() == "Open Recent" ? candidate : menu;
-    QVERIFY(menu);
-    QStringList texts;
-    for (QAction *action : menu->actions())
-        texts << action->text();
-    QCOMPARE(texts, (QStringList{"gone.qlt", "kept.qlt", "", "Clear List"}));
-    // A file gone is reported and leaves the list.
-    f.responder().expect(ModalResponder::answer(QMessageBox::Ok));
-    menu->actions().first()->trigger();
-    QCOMPARE(f.responder().messages.size(), 1);
-    QVERIFY(labelItems(window).isEmpty());
-    QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
-    QCOMPARE(menu->actions().size(), 3);
-    menu->actions().first()->trigger();
-    QCOMPARE(labelItems(window).size(), 1);
-    QCOMPARE(window->windowFilePath(), kept);
-    menu->actions().last()->trigger();
-    QCOMPARE(menu->actions().size(), 2);
-    QVERIFY(!menu->isEnabled());
-}
-
-// The Page Size dialog changes the canvas, whose grid is rebuilt under the
-// items, and the printer the preview shows, which the preview cannot change.
-void TestWindow::pageSizeReachesCanvasAndPreview()
+// A new page size rebuilds the grid, under the items, which stay where
+// they were; the label is not modified.
+void TestWindow::pageSizeRebuildsGrid()
 {
     MainWindow &window = f.start();
     BoxItem *box = addBox(window, QPointF(100, 60));
@@ -754,13 +674,10 @@ void TestWindow::pageSizeReachesCanvasAndPreview()
             modal->findChild<QLineEdit *>(field)->selectAll();
             QTest::keyClicks(modal->findChild<QLineEdit *>(field), field[0] == 'w' ? "50" : "30");
         }
-        modal->findChild<QComboBox *>("printQualityComboBox")->setCurrentText("203dpi");
         modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
     windowAction(&window, "Page Size...")->trigger();
     QCOMPARE(f.responder().pending(), 0);
-    QCOMPARE(windowScene(&window)->sceneRect(), QRectF(0, 0, 142, 85));
-    QVERIFY(gridGroup(&window)->isVisible());
     QCOMPARE(gridGroup(&window)->childItems().size(), 7);
     // The grid line x = 108 crosses the box, which is drawn over it.
     QCOMPARE(windowScene(&window)->items(QPointF(108, 60)).value(0), box);
@@ -768,42 +685,25 @@ void TestWindow::pageSizeReachesCanvasAndPreview()
     QVERIFY(!window.isWindowModified());
     windowAction(&window, "Show Grid")->trigger();
     QVERIFY(!gridGroup(&window)->isVisible());
-
-    for (int round = 0; round < 2; ++round) {
-        f.responder().expect([](QWidget *modal) {
-            QPrinter *printer = qobject_cast<QPrintPreviewDialog *>(modal)->printer();
-            const QSizeF page = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
-            QVERIFY2(qAbs(page.width() - 50) < 0.1 && qAbs(page.height() - 30) < 0.1,
-                     qPrintable(QString("%1 x %2 mm").arg(page.width()).arg(page.height())));
-            QCOMPARE(printer->resolution(), 203);
-            printer->setPageSize(QPageSize(QPageSize::A4));
-            printer->setPageOrientation(QPageLayout::Landscape);
-            static_cast<QDialog *>(modal)->reject();
-        });
-        windowAction(&window, "Print Preview...")->trigger();
-        QCOMPARE(f.responder().pending(), 0);
-    }
 }
 
-// Edit Selected Item opens the text or QR code dialog, and nothing for a box.
+// Edit Selected Item opens the text or QR code dialog, and nothing for a
+// box; a dialog cancelled changes nothing.
 void TestWindow::itemDialogs()
 {
     MainWindow &window = f.start();
     TextItem *text = addText(window, f.responder());
-    QVERIFY(text && window.isWindowModified());
-    QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
-    // Accepting is one undo step (undoRedo); cancelling changes nothing.
+    QVERIFY(text);
+    const QString before = text->toPlainText();
     setClean(window);
     f.responder().expect(editText("Dropped", false));
     windowAction(&window, "Edit Selected Item...")->trigger();
-    QVERIFY(text->toPlainText().endsWith("{%date%} {%serial%}"));
-    QVERIFY(!window.isWindowModified());
+    QVERIFY(text->toPlainText() == before && !window.isWindowModified());
 
     QRCodeItem *code = addQRCode(window, QPointF(80, 60));
     setClean(window);
     f.responder().expect([](QWidget *modal) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
-        QVERIFY(dialog);
         QCOMPARE(dialog->textValue(), QString("{%code%}"));
         dialog->setTextValue("HELLO");
         dialog->accept();
@@ -828,8 +728,8 @@ void TestWindow::qrCodeReads_data()
     QTest::addColumn<bool>("pdf");
 
     const QString sentence = "the quick brown fox jumps over the lazy dog ";
-    const QString v7 = repeated(sentence, 80);
-    const QString v9 = repeated(sentence, 115);
+    const QString v7 = sentence.repeated(2).left(80);
+    const QString v9 = sentence.repeated(3).left(115);
     QTest::newRow("new item at 300 dpi") << "{%code%}" << QSize(50, 50) << 300 << 0.0 << false;
     QTest::newRow("53 modules at 203 dpi") << v9 << QSize(50, 50) << 203 << 0.0 << false;
     // Barely more than two pixels a module: one wider module defeats the reader.
@@ -881,9 +781,14 @@ void TestWindow::qrCodeReads()
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         scene.render(&painter);
         painter.end();
-        QVERIFY2(onlyPure(image), "grey pixels between modules");
+        const QList<QRgb> pure{0, 0xff000000, 0xffffffff};
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                QVERIFY2(pure.contains(image.pixel(x, y)), "grey pixels between modules");
+        }
     }
-    QCOMPARE(decode(image), text.toUtf8());
+    QString error;
+    QCOMPARE(labelCodes(image, &error), QStringList{text});
 }
 
 // Text no symbol can hold, or a size no pixmap can have, leaves an item
@@ -898,27 +803,28 @@ void TestWindow::qrCodeRefusals()
         QPainter painter(&image);
         const QStyleOptionGraphicsItem option;
         static_cast<QGraphicsItem *>(item)->paint(&painter, &option);
-        return image;
+        painter.end();
+        QString error;
+        return labelCodes(image, &error);
     };
-    QCOMPARE(decode(shown()), QByteArray("{%code%}"));
-    for (const QString &text : {QString(""), repeated("abc", 1664)}) {
+    QCOMPARE(shown(), QStringList{"{%code%}"});
+    for (const QString &text : {QString(""), QString(1664, 'a')}) {
         QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("Encoder %1 to QR code error!").arg(text)));
         item->setPlainText(text);
         QVERIFY(!item->encodingError().isEmpty());
         QCOMPARE(item->shape().boundingRect(), QRectF(0, 0, 50, 50));
-        QVERIFY(decode(shown()).isEmpty());
+        QVERIFY(shown().isEmpty());
     }
     item->setPlainText("back again");
     QVERIFY(item->encodingError().isEmpty());
-    QCOMPARE(decode(shown()), QByteArray("back again"));
-
+    QCOMPARE(shown(), QStringList{"back again"});
     for (const QSize &size : {QSize(0, 50), QSize(50, -3), QSize(MaximumQRCodeSide + 1, 50)}) {
         item->setShear(size.width(), size.height());
         QVERIFY(item->boundingRect().isEmpty());
         QVERIFY(renderQRCode("ABC", size.width(), size.height()).isNull());
     }
     item->setShear(60, 60);
-    QCOMPARE(decode(shown()), QByteArray("back again"));
+    QCOMPARE(shown(), QStringList{"back again"});
 }
 
 void TestWindow::selectionGate_data()
@@ -962,38 +868,6 @@ void TestWindow::selectionGate()
     QVERIFY(dirty.count() > 0);
     if (property == "angle")
         QCOMPARE(graphics->transform(), QTransform().rotate(30));
-}
-
-void TestWindow::boxKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QRectF>("rect");
-    QTest::newRow("Shift+Right widens") << int(Qt::Key_Right) << int(Qt::ShiftModifier) << QRectF(-45, -15, 91, 30);
-    QTest::newRow("Shift+Up shortens") << int(Qt::Key_Up) << int(Qt::ShiftModifier) << QRectF(-45, -15, 90, 29);
-    QTest::newRow("Shift+Down lengthens") << int(Qt::Key_Down) << int(Qt::ShiftModifier) << QRectF(-45, -15, 90, 31);
-    QTest::newRow("Control+Left moves") << int(Qt::Key_Left) << int(Qt::ControlModifier) << QRectF(-46, -15, 90, 30);
-    QTest::newRow("plain arrow does nothing") << int(Qt::Key_Right) << 0 << QRectF(-45, -15, 90, 30);
-}
-
-// Keys change the box's rectangle, never its position.
-void TestWindow::boxKeys()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QRectF, rect);
-    QGraphicsScene scene(0, 0, 200, 200);
-    auto *box = new BoxItem(QRect(100, 100, 90, 30), &scene);
-    QGraphicsView view(&scene);
-    view.show();
-    view.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&view));
-    QSignalSpy dirty(box, SIGNAL(dirty()));
-    QTest::keyClick(view.viewport(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(box->rect(), rect);
-    QCOMPARE(QSize(box->shearHorizontal(), box->shearVertical()), rect.size().toSize());
-    QCOMPARE(box->pos(), QPointF(144, 114));
-    QCOMPARE(dirty.isEmpty(), modifiers == 0);
 }
 
 void TestWindow::pageSizeDialog_data()
@@ -1059,59 +933,44 @@ void TestWindow::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--print Direct output to printer.";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "tagforge 1.0.1.2";
-    QTest::newRow("unknown option") << QStringList{"--foo"} << 1 << "";
-    QTest::newRow("config without value") << QStringList{"--config"} << 1 << "";
-    QTest::newRow("unknown option in print mode") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << "";
-    QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << "";
-    QTest::newRow("print and output") << QStringList{"--print", "--output", "a.pdf", "a.qlt"} << 1 << "";
-    QTest::newRow("count and data") << QStringList{"--print", "--count", "2", "--data", "a.csv"} << 1 << "";
+    QTest::addColumn<QString>("stored");
+    const QString previous = "previous.qlt";
+    const QString label = "sub dir/Label.qlt";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--print Direct output to printer." << previous;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "tagforge 1.0.1.2" << previous;
+    QTest::newRow("unknown option") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << "" << previous;
+    QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << "" << previous;
+    QTest::newRow("--config") << QStringList{"--print", "--config", label} << 2 << "" << label;
+    QTest::newRow("plain file, serial") << QStringList{"--print", "-s", "7", label} << 2 << "" << label;
+    QTest::newRow("no file: the previous one") << QStringList{"--print", "-c", "ABC"} << 2 << "" << previous;
 }
 
-// Help, version and refused command lines leave the store as it was.
+// Help, version and refused command lines leave the store as it was. The
+// label named is stored absolute and is the one print mode reads: a missing
+// one is exit code 2, named in a warning in the stored language.
 void TestWindow::commandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, out);
-    QTemporaryDir home;
-    const Run result = run(home, arguments, {{"Ui/MostRecentFile", "/labels/old.qlt"}});
-    QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
-    QVERIFY2(result.out.simplified().contains(out), qPrintable(result.out));
-    QVERIFY(exitCode == 0 || !result.err.isEmpty());
-    QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
-    QCOMPARE(store.allKeys(), QStringList{"Ui/MostRecentFile"});
-}
-
-void TestWindow::printModeStoresPath_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("--config") << QStringList{"--config", "sub dir/Label.qlt"} << "sub dir/Label.qlt";
-    QTest::newRow("plain file, serial") << QStringList{"-s", "7", "sub dir/Label.qlt"} << "sub dir/Label.qlt";
-    QTest::newRow("no file: the previous one") << QStringList{"-c", "ABC"} << "previous.qlt";
-}
-
-// The label named is stored absolute and is the one print mode reads: a
-// missing one is exit code 2, named in a warning in the stored language.
-void TestWindow::printModeStoresPath()
-{
-    QFETCH(QStringList, arguments);
     QFETCH(QString, stored);
     QTemporaryDir home;
     const QString path = home.filePath(stored);
-    Run result = run(home, QStringList{"--print"} + arguments, {{"Ui/MostRecentFile", home.filePath("previous.qlt")}});
-    QVERIFY2(result.exitCode == 2, qPrintable(result.err));
-    QVERIFY2(result.err.contains(path), qPrintable(result.err));
+    Run result = run(home, arguments, {{"Ui/MostRecentFile", home.filePath("previous.qlt")}});
+    QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+    QVERIFY2(result.out.simplified().contains(out), qPrintable(result.out));
+    QVERIFY(exitCode == 0 || !result.err.isEmpty());
+    QVERIFY2(exitCode != 2 || result.err.contains(path), qPrintable(result.err));
     QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    QCOMPARE(store.allKeys(), QStringList{"Ui/MostRecentFile"});
     QCOMPARE(store.value("Ui/MostRecentFile").toString(), path);
-    QVERIFY(!store.contains("MainWindow/geometry"));
+    if (exitCode != 2)
+        return;
 
     QTranslator german;
     QVERIFY(Translations::load(&german, "de"));
     QVERIFY(QDir().mkpath(QFileInfo(path).path()) && writeFile(path, "not a label file"));
-    result = run(home, QStringList{"--print"} + arguments, {{"Ui/Language", QLocale("de_DE")}});
+    result = run(home, arguments, {{"Ui/Language", QLocale("de_DE")}});
     const QString warning = german.translate("LabelFile", "%1 is not a %2 file").arg(path, "tagforge");
     QVERIFY2(result.err.contains(warning), qPrintable(result.err));
 }
@@ -1198,17 +1057,12 @@ void TestWindow::languageMenu()
     QMainWindow window;
     auto *menu = new LanguageMenu(&window);
     QCOMPARE(menu->title(), title);
-    QStringList entries;
     QString checkedEntry;
     QAction *chosen = nullptr;
     for (QAction *action : menu->actions()) {
-        entries << action->text();
-        if (action->isChecked())
-            checkedEntry += action->text();
-        if (action->text() == choose)
-            chosen = action;
+        checkedEntry += action->isChecked() ? action->text() : QString();
+        chosen = action->text() == choose ? action : chosen;
     }
-    QCOMPARE(entries, (QStringList{"English", "Deutsch", "简体中文"}));
     QCOMPARE(checkedEntry, checked);
     chosen->trigger();
     QCoreApplication::removeTranslator(&translator);

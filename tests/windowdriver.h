@@ -88,20 +88,6 @@ inline void selectOnly(QWidget *window, const QList<QGraphicsItem *> &items)
         item->setSelected(true);
 }
 
-inline bool invokeBool(QObject *object, const char *slot)
-{
-    bool result = false;
-    if (!QMetaObject::invokeMethod(object, slot, Qt::DirectConnection, Q_RETURN_ARG(bool, result)))
-        qFatal("cannot invoke %s", slot);
-    return result;
-}
-
-inline void invoke(QObject *object, const char *slot)
-{
-    if (!QMetaObject::invokeMethod(object, slot, Qt::DirectConnection))
-        qFatal("cannot invoke %s", slot);
-}
-
 // Parks the cursor outside the window, so new items go to the view's corner.
 inline void parkCursor(QWidget *window)
 {
@@ -161,15 +147,6 @@ public:
         };
     }
 
-    static Handler reject()
-    {
-        return [](QWidget *modal) {
-            auto *dialog = qobject_cast<QDialog *>(modal);
-            QVERIFY(dialog);
-            dialog->reject();
-        };
-    }
-
 private:
     void poll()
     {
@@ -226,7 +203,7 @@ inline void startWindow(MainWindow &window)
 {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    invoke(&window, "fileNew");
+    windowAction(&window, "New")->trigger();
     parkCursor(&window);
 }
 
@@ -253,11 +230,8 @@ inline QRCodeItem *addQRCode(MainWindow &window, const QPointF &pos = QPointF())
 
 inline TextItem *addText(MainWindow &window, ModalResponder &responder)
 {
-    responder.expect([](QWidget *modal) {
-        auto *buttons = modal->findChild<QDialogButtonBox *>();
-        QVERIFY(buttons);
-        buttons->button(QDialogButtonBox::Ok)->click();
-    });
+    responder.expect(
+        [](QWidget *modal) { modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click(); });
     return addItem<TextItem>(window, "Add Text...");
 }
 
@@ -295,10 +269,9 @@ public:
     void finish()
     {
         window.reset();
-        const int unexpected = dialogs ? dialogs->unexpected : 0;
-        const QStringList seen = dialogs ? dialogs->messages : QStringList();
-        dialogs.reset();
-        QVERIFY2(unexpected == 0, qPrintable("unasked dialogs among: " + seen.join(" | ")));
+        const QScopedPointer<ModalResponder> done(dialogs.take());
+        if (done)
+            QVERIFY2(!done->unexpected, qPrintable("unasked dialogs among: " + done->messages.join(" | ")));
     }
 
     QScopedPointer<MainWindow> window;
