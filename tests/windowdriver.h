@@ -54,12 +54,7 @@ inline GraphicsView *windowView(QWidget *window)
 // The label's items (no grid lines), topmost first.
 inline QList<QGraphicsItem *> labelItems(QWidget *window)
 {
-    QList<QGraphicsItem *> result;
-    for (QGraphicsItem *item : windowScene(window)->items(Qt::DescendingOrder)) {
-        if (ItemEntries::isLabelItem(item))
-            result << item;
-    }
-    return result;
+    return ItemEntries::labelItems(windowScene(window));
 }
 
 template <class T> QList<T *> labelItemsOf(QWidget *window)
