@@ -151,14 +151,15 @@ private:
         if (!modal || !modal->isVisible() || qobject_cast<QProgressDialog *>(modal))
             return;
         // Handlers run from a fresh timer, so that this poll can answer a
-        // modal that a handler opens in turn. A handler that failed left its
+        // modal that a handler opens in turn. A dialog active again once one
+        // it opened has closed is no new one. A handler that failed left its
         // dialog open: close it.
         Handler handler = dismiss;
-        if (modal == current) {
+        if (seen.contains(modal)) {
             if (!QTest::currentTestFailed())
                 return;
         } else {
-            current = modal;
+            seen << modal;
             if (auto *box = qobject_cast<QMessageBox *>(modal))
                 messages << box->text();
             if (handlers.isEmpty())
@@ -190,7 +191,7 @@ private:
 
     QTimer timer;
     QList<Handler> handlers;
-    QPointer<QWidget> current;
+    QList<QPointer<QWidget>> seen;
 };
 
 // Shows the window offscreen and starts a new label, as start-up does.
