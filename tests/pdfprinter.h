@@ -103,7 +103,7 @@ public:
     }
 
     // Waits until no job is left; false when one failed or time ran out.
-    bool waitIdle(int seconds = 60) { return !script({"wait-idle", QString::number(seconds)}, seconds + 30).isNull(); }
+    bool waitIdle(int seconds = 180) { return !script({"wait-idle", QString::number(seconds)}, seconds + 30).isNull(); }
     // The job PDFs so far, oldest first.
     QStringList pdfs() { return QString::fromLocal8Bit(script({"pdfs"})).split('\n', Qt::SkipEmptyParts); }
     // Forgets the jobs and removes what they wrote.
