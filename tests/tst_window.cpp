@@ -1,7 +1,5 @@
-// What only the main window does: prompts, title and modified flag, actions
-// and panels bound to the selection, undo, alignment, stacking, dialogs; its
-// parts alone: QR codes read back by zbar, the items' selection gate, the
-// Page Size dialog; and the program started from a shell, its languages.
+// What only the main window and its parts do, and the program started from a
+// shell in its languages.
 
 #include "pdfprinter.h"
 #include "windowdriver.h"
@@ -35,12 +33,9 @@
 namespace {
 QAction *byShortcut(QWidget *window, QKeySequence::StandardKey key)
 {
-    for (QAction *action : window->findChildren<QAction *>()) {
-        if (action->shortcuts().contains(QKeySequence(key)))
-            return action;
-    }
-    qFatal("no action for the shortcut");
-    return nullptr;
+    const QList<QAction *> actions = window->findChildren<QAction *>();
+    return *std::find_if(actions.cbegin(), actions.cend(),
+                         [key](QAction *action) { return action->shortcuts().contains(QKeySequence(key)); });
 }
 
 void drag(MainWindow &window, QGraphicsItem *item, const QPoint &by, Qt::KeyboardModifiers modifiers = {})
@@ -58,8 +53,7 @@ void drag(MainWindow &window, QGraphicsItem *item, const QPoint &by, Qt::Keyboar
     QCoreApplication::processEvents();
 }
 
-// Types into a text's or QR code's dialog, which shows the item's text, and
-// presses Ok or Cancel.
+// Types into a text's or QR code's dialog, which shows the item's text.
 ModalResponder::Handler editText(const QString &text, bool accept = true)
 {
     return [text, accept](QWidget *modal) {
@@ -74,33 +68,6 @@ ModalResponder::Handler editText(const QString &text, bool accept = true)
         modal->findChild<QDialogButtonBox *>()->button(button)->click();
     };
 }
-
-struct Run { int exitCode = -1; QString out; QString err; };
-
-// Runs the program in a home of its own, whose store is seeded first.
-Run run(const QTemporaryDir &home, const QStringList &arguments, const QVariantMap &seed = {})
-{
-    QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
-    for (auto it = seed.cbegin(); it != seed.cend(); ++it)
-        store.setValue(it.key(), it.value());
-    store.sync();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", home.path());
-    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("CUPS_SERVER", "/nonexistent/cups.sock");
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(home.path());
-    process.start(TAGFORGE_BIN, arguments);
-    if (!process.waitForFinished(120000))
-        process.kill();
-    process.waitForFinished();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
 
 QByteArray entries(const QList<QGraphicsItem *> &items)
 {
@@ -134,11 +101,10 @@ QMap<QPair<QString, QString>, QString> readTs(const QString &path)
 QString markers(const QString &text)
 {
     QStringList found;
-    auto it = QRegularExpression("%\\d").globalMatch(text);
-    while (it.hasNext())
+    for (auto it = QRegularExpression("%\\d|&(?=\\w)").globalMatch(text); it.hasNext();)
         found << it.next().captured();
     found.sort();
-    return found.join(' ') + (text.contains(QRegularExpression("&\\w")) ? " &" : "");
+    return found.join(' ');
 }
 
 const QString Title = QStringLiteral("Quillet - V1.0.1.2 (%1)");
@@ -207,9 +173,8 @@ private slots:
         QCOMPARE(window.findChild<PenWidget *>()->isEnabled(), enabled.contains('p'));
     }
 
-    // Where the view reaches beyond the page (maximised, zoomed out), new items
-    // start on the page, whole, in a diagonal series, also with the cursor past
-    // the page.
+    // Zoomed out, new items start whole on the page in a diagonal series, also
+    // with the cursor past the page.
     void newItemsOnPage()
     {
         MainWindow &window = f.start();
@@ -241,8 +206,7 @@ private slots:
         }
     }
 
-    // Selecting shows an item in the panels without writing their values back,
-    // even values they cannot show; a panel edit reaches exactly the selected
+    // Selecting writes nothing back; a panel edit reaches exactly the selected
     // items, and only the field edited.
     void panelsFollowSelection()
     {
@@ -299,10 +263,9 @@ private slots:
         QTest::newRow("keys") << false;
     }
 
-    // A box resized with mouse or keys shows its new size in the panel; the
-    // next panel edit starts from it and writes only the field edited. Keys
-    // change the box's rectangle, never its position: Shift moves its
-    // bottom-right corner, Control all of it, an arrow alone nothing.
+    // A box resized by mouse or keys shows its size in the panel. Keys change
+    // the rectangle, not the position: Shift moves its bottom-right corner,
+    // Control all of it, an arrow alone nothing.
     void panelFollowsResize()
     {
         QFETCH(bool, mouse);
@@ -356,8 +319,7 @@ private slots:
         QTest::newRow("bring to front") << "text" << "Bring to Front" << "Undo Bring to Front";
     }
 
-    // Each gesture is one step, undone and redone whole; a cancelled dialog,
-    // or none, is none.
+    // Each gesture is one step; a cancelled dialog, or none, is none.
     void undoRedo()
     {
         QFETCH(QString, select);
@@ -412,9 +374,8 @@ private slots:
         QCOMPARE(windowScene(&window)->selectedItems().size(), selected);
     }
 
-    // The title names the file and the modified flag follows the history, which
-    // New and opening start afresh. Open Recent lists the files saved, newest
-    // first, across start-ups; a file gone is reported and leaves the list.
+    // The modified flag follows the history, which New and opening restart.
+    // Open Recent lists saved files, newest first; a file gone leaves the list.
     void titleHistoryAndRecentFiles()
     {
         MainWindow *window = &f.start();
@@ -435,13 +396,9 @@ private slots:
         QAction *undo = byShortcut(window, QKeySequence::Undo);
         undo->trigger();
         QVERIFY(!window->isWindowModified());
-        byShortcut(window, QKeySequence::Redo)->trigger();
-        QVERIFY(window->isWindowModified());
         // Undone past the saved state, the label differs from the file again.
         undo->trigger();
-        undo->trigger();
         QVERIFY(window->isWindowModified());
-        QCOMPARE(window->windowTitle(), Title.arg("kept.qlt"));
         f.responder().expect(ModalResponder::answer(QMessageBox::Discard));
         windowAction(window, "New")->trigger();
         QCOMPARE(window->windowTitle(), Title.arg("Unnamed"));
@@ -603,10 +560,8 @@ private slots:
         QVERIFY(labelItems(&window).isEmpty());
     }
 
-    // Bring to Front and Send to Back move the selected items above or below
-    // all others, keeping their order among themselves, and above the grid. A
-    // new page size rebuilds the grid and leaves the items and the label as
-    // they were.
+    // Stacking keeps the selected items' order among themselves, above the
+    // grid; a new page size rebuilds the grid and leaves the items alone.
     void stackingOrder()
     {
         MainWindow &window = f.start();
@@ -651,7 +606,6 @@ private slots:
         QTest::addColumn<int>("dpi");
         QTest::addColumn<double>("angle");
         QTest::addColumn<bool>("pdf");
-
         const QString sentence = "the quick brown fox jumps over the lazy dog ";
         const QString v7 = sentence.repeated(2).left(80);
         const QString v9 = sentence.repeated(3).left(115);
@@ -683,6 +637,7 @@ private slots:
         scene.clearSelection();
         QImage image;
         QTemporaryDir tmp;
+        QString error;
         if (pdf) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFileName(tmp.filePath("code.pdf"));
@@ -693,11 +648,10 @@ private slots:
             QPainter painter(&printer);
             scene.render(&painter, QRectF(0, 0, 200 * dpi / 72.0, 200 * dpi / 72.0), scene.sceneRect());
             painter.end();
-            QString error;
             const QStringList arguments{"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no",
-                                        "-singlefile", tmp.filePath("code.pdf"), tmp.filePath("page")};
-            QVERIFY2(!runTool("pdftoppm", arguments, &error).isNull(), qPrintable(error));
-            image = QImage(tmp.filePath("page.png"));
+                                        "-singlefile", tmp.filePath("code.pdf")};
+            image = QImage::fromData(runTool("pdftoppm", arguments, &error));
+            QVERIFY2(!image.isNull(), qPrintable(error));
         } else {
             image = QImage(QSize(200, 200) * dpi / 72, QImage::Format_ARGB32);
             image.fill(Qt::transparent);
@@ -711,13 +665,10 @@ private slots:
                     QVERIFY2(pure.contains(image.pixel(x, y)), "grey pixels between modules");
             }
         }
-        QString error;
         QCOMPARE(labelCodes(image, &error), QStringList{text});
     }
 
-    // Text no symbol can hold, or a size no pixmap can have, leaves an item
-    // that draws no code but keeps its place, until a usable text or size
-    // comes back.
+    // Unencodable text or an impossible size draws no code but keeps the place.
     void qrCodeRefusals()
     {
         QGraphicsScene scene;
@@ -797,7 +748,6 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<double>("width");
-
         const QString range = "Enter a size from 1 mm to 1000 mm.";
         QTest::newRow("empty") << "en_US" << "millimeter" << "" << "Enter a size." << 0.0;
         QTest::newRow("letters") << "en_US" << "millimeter" << "abc" << "\"abc\" is not a number." << 0.0;
@@ -849,40 +799,50 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("stored");
         const QString previous = "previous.qlt";
         const QString label = "sub dir/Label.qlt";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "--print Direct output to printer." << previous;
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "tagforge 1.0.1.2" << previous;
-        QTest::newRow("unknown option") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << "" << previous;
-        QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << "" << previous;
-        QTest::newRow("--config") << QStringList{"--print", "--config", label} << 2 << "" << label;
-        QTest::newRow("plain file, serial") << QStringList{"--print", "-s", "7", label} << 2 << "" << label;
-        QTest::newRow("no file: the previous one") << QStringList{"--print", "-c", "ABC"} << 2 << "" << previous;
+        QTest::newRow("help") << QStringList{"--help"} << 0 << previous;
+        QTest::newRow("version") << QStringList{"--version"} << 0 << previous;
+        QTest::newRow("unknown option") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << previous;
+        QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << previous;
+        QTest::newRow("--config") << QStringList{"--print", "--config", label} << 2 << label;
+        QTest::newRow("plain file, serial") << QStringList{"--print", "-s", "7", label} << 2 << label;
+        QTest::newRow("no file: the previous one") << QStringList{"--print", "-c", "ABC"} << 2 << previous;
     }
 
-    // Help, version and refused command lines leave the store as it was. The
-    // label named is stored absolute and is the one print mode reads: a missing
-    // one is exit code 2, named in a warning in the stored language.
+    // Refused command lines leave the store as it was; a label named is stored
+    // absolute, and a missing one is exit code 2 with a warning in the stored
+    // language.
     void commandLine()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
-        QFETCH(QString, out);
         QFETCH(QString, stored);
         QTemporaryDir home;
         const QString path = home.filePath(stored);
-        const QString previous = home.filePath("previous.qlt");
-        const Run result = run(home, arguments, {{"Ui/MostRecentFile", previous}, {"Ui/Language", QLocale("de_DE")}});
-        QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
-        QVERIFY2(result.out.simplified().contains(out), qPrintable(result.out));
-        QVERIFY(exitCode != 1 || !result.err.isEmpty());
+        QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+        store.setValue("Ui/MostRecentFile", home.filePath("previous.qlt"));
+        store.setValue("Ui/Language", QLocale("de_DE"));
+        store.sync();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("CUPS_SERVER", "/nonexistent/cups.sock");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(home.path());
+        process.start(TAGFORGE_BIN, arguments);
+        QVERIFY(process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit);
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(err));
+        QVERIFY(exitCode != 1 || !err.isEmpty());
         QTranslator german;
         QVERIFY(Translations::load(&german, "de"));
         const QString warning = german.translate("LabelFile", "Failed to open file: %1").arg(path);
-        QVERIFY2(exitCode != 2 || result.err.contains(warning), qPrintable(result.err));
-        QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+        QVERIFY2(exitCode != 2 || err.contains(warning), qPrintable(err));
+        store.sync();
         QCOMPARE(store.allKeys(), (QStringList{"Ui/Language", "Ui/MostRecentFile"}));
         QCOMPARE(store.value("Ui/MostRecentFile").toString(), path);
     }
