@@ -136,7 +136,6 @@ private slots:
     }
 
     // An entry cut short still gives its item, with what it holds.
-
     void cutShort()
     {
         QFETCH(QByteArray, entry);
@@ -208,11 +207,8 @@ private slots:
     }
 
     // The scanner walks exactly the bytes Qt wrote: a whole entry is complete
-
     // and ends where the next starts, every prefix of it is cut short. Read
-
     // back, the item stands where it stood and writes the same bytes.
-
     void scannerAgreesWithQt()
     {
         QFETCH(QByteArray, entry);
@@ -336,7 +332,6 @@ private slots:
     }
 
     // A failed save says why and leaves the old file and nothing else.
-
     void saveFails()
     {
         QFETCH(QString, kind);
@@ -371,7 +366,6 @@ private slots:
     }
 
     // A save killed at any moment leaves the file whole, old or new.
-
     void killedWhileSaving()
     {
         QTemporaryDir dir;
@@ -404,9 +398,7 @@ private slots:
     }
 
     // The child of killedWhileSaving: saves a large label, moving one box back
-
     // and forth, until killed.
-
     void saveLoop()
     {
         const QString target = qEnvironmentVariable(SaveLoopVariable);
@@ -440,9 +432,7 @@ private slots:
     }
 
     // What fuzzing found harmful and the seeds it starts from: no crash, no
-
     // code drawn larger than a label can hold, every seed read whole.
-
     void fuzzReplays()
     {
         QFETCH(QString, path);
