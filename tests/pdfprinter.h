@@ -180,10 +180,7 @@ inline QStringList pdfPages(const QString &pdf, QString *error)
     return pages;
 }
 
-inline QString pdfText(const QString &pdf, QString *error)
-{
-    return pdfPages(pdf, error).join(' ');
-}
+inline QString pdfText(const QString &pdf, QString *error) { return pdfPages(pdf, error).join(' '); }
 
 // The contents of the QR codes and barcodes found in image files.
 inline QStringList imageQrCodes(const QStringList &images, QString *error)
@@ -202,7 +199,6 @@ inline QImage withQuietZone(const QImage &label)
     return padded;
 }
 
-// The codes zbar finds in an image.
 inline QStringList labelCodes(const QImage &label, QString *error)
 {
     QTemporaryDir dir;
