@@ -65,14 +65,14 @@ RecordScanner::Result RecordScanner::scanEntry(qint64 *pos) const
     case BarcodeType: {
         quint32 symbology = 0;
         // Position and angle, the size, z value, text, symbology, text line.
-        if (skipSize(pos, MaximumBarcodeSide) && skipReals(pos, 1) && skipString(pos) && readCount(pos, &symbology)
+        if (skipSize(pos, MaximumItemSide) && skipReals(pos, 1) && skipString(pos) && readCount(pos, &symbology)
             && skip(pos, 1) && !BarcodeItem::isSymbology(qint32(symbology)))
             fail(Damaged);
         break;
     }
     case ImageType: {
         quint32 bytes = 0;
-        if (skipSize(pos, MaximumImageSide) && skipReals(pos, 1) && readCount(pos, &bytes) && bytes != 0xffffffff) {
+        if (skipSize(pos, MaximumItemSide) && skipReals(pos, 1) && readCount(pos, &bytes) && bytes != 0xffffffff) {
             if (bytes > quint32(MaximumImageBytes))
                 fail(Damaged);
             else

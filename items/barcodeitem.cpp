@@ -56,11 +56,6 @@ Symbol encodeSymbol(BarcodeItem::Symbology symbology, const QString &text)
     return result;
 }
 
-bool isDrawableSize(int width, int height)
-{
-    return width > 0 && height > 0 && width <= MaximumBarcodeSide && height <= MaximumBarcodeSide;
-}
-
 // Edges of n equal modules from start over extent along one axis, moved
 // onto whole device pixels when the painter maps that axis onto one of the
 // device's: every module then has the same whole width, and the code is
@@ -103,9 +98,9 @@ void drawSelectionFrame(QPainter *painter, const QStyleOptionGraphicsItem *optio
 } // namespace
 
 BarcodeItem::BarcodeItem(const QPoint &position, QGraphicsScene *scene)
-    : m_text(DefaultText)
+    : SizedItem(150, 60)
+    , m_text(DefaultText)
 {
-    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setPos(position);
     encode();
     scene->clearSelection();
@@ -183,55 +178,6 @@ void BarcodeItem::encode()
                                            .arg(symbologyName(m_symbology), m_text, symbol.error);
 }
 
-QRectF BarcodeItem::codeRect() const
-{
-    if (!isDrawableSize(m_shearHorizontal, m_shearVertical))
-        return QRectF();
-    return QRectF(0, 0, m_shearHorizontal, m_shearVertical);
-}
-
-QRectF BarcodeItem::boundingRect() const
-{
-    const QRectF code = codeRect();
-    return code.isEmpty() ? code : code.adjusted(-0.5, -0.5, 0.5, 0.5);
-}
-
-QPainterPath BarcodeItem::shape() const
-{
-    QPainterPath path;
-    path.addRect(codeRect());
-    return path;
-}
-
-void BarcodeItem::setAngle(double angle)
-{
-    if (!isSelected() || qFuzzyCompare(m_angle, angle))
-        return;
-    m_angle = angle;
-    setTransform(QTransform().rotate(angle, Qt::ZAxis));
-}
-
-void BarcodeItem::setShearHorizontal(int shearHorizontal)
-{
-    setShear(shearHorizontal, m_shearVertical);
-}
-
-void BarcodeItem::setShearVertical(int shearVertical)
-{
-    setShear(m_shearHorizontal, shearVertical);
-}
-
-void BarcodeItem::setShear(int shearHorizontal, int shearVertical)
-{
-    if (!isSelected() || (shearHorizontal == m_shearHorizontal && shearVertical == m_shearVertical))
-        return;
-    m_shearHorizontal = shearHorizontal;
-    m_shearVertical = shearVertical;
-    prepareGeometryChange();
-    update();
-    emit dirty();
-}
-
 void BarcodeItem::edit()
 {
     QWidget *parent = nullptr;
@@ -242,21 +188,6 @@ void BarcodeItem::edit()
         setCode(dialog.text(), dialog.symbology(), dialog.showText());
 }
 
-QVariant BarcodeItem::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    switch (change) {
-    case ItemPositionChange:
-    case ItemPositionHasChanged:
-    case ItemTransformChange:
-    case ItemTransformHasChanged:
-        emit dirty();
-        break;
-    default:
-        break;
-    }
-    return QGraphicsItem::itemChange(change, value);
-}
-
 void BarcodeItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
 {
     edit();
@@ -264,7 +195,7 @@ void BarcodeItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
 
 void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    const QRectF code = codeRect();
+    const QRectF code = sizeRect();
     if (code.isEmpty())
         return;
     painter->save();

@@ -1,29 +1,20 @@
 #ifndef BARCODEITEM_H
 #define BARCODEITEM_H
 
+#include "items/sizeditem.h"
+
 #include <QBitArray>
-#include <QGraphicsItem>
-#include <QObject>
 #include <QVector>
 
 class QGraphicsScene;
-
-// The largest side of a barcode in scene units, as for QR codes: the
-// transform panel sets at most 999.
-constexpr int MaximumBarcodeSide = 1024;
 
 // A linear or 2D barcode of its text (placeholders unreplaced), encoded by
 // libzint and drawn at its width and height. Like a QR code it keeps the
 // modules and draws them on whole device pixels, all of one width, so that
 // a printer prints the bars in their exact ratios.
-class BarcodeItem : public QObject, public QGraphicsItem
+class BarcodeItem : public SizedItem
 {
     Q_OBJECT
-    Q_INTERFACES(QGraphicsItem)
-    Q_PROPERTY(QPointF pos READ pos WRITE setPos)
-    Q_PROPERTY(double angle READ angle WRITE setAngle)
-    Q_PROPERTY(int shearHorizontal READ shearHorizontal WRITE setShearHorizontal)
-    Q_PROPERTY(int shearVertical READ shearVertical WRITE setShearVertical)
     Q_PROPERTY(QString plainText READ plainText WRITE setPlainText)
     // Why the current text gives no code; empty when it gives one.
     Q_PROPERTY(QString encodingError READ encodingError)
@@ -55,9 +46,6 @@ public:
     // it gives one.
     static QString validate(Symbology symbology, const QString &text);
 
-    double angle() const { return m_angle; }
-    int shearHorizontal() const { return m_shearHorizontal; }
-    int shearVertical() const { return m_shearVertical; }
     QString plainText() const { return m_text; }
     void setPlainText(const QString &text);
     Symbology symbology() const { return m_symbology; }
@@ -68,28 +56,16 @@ public:
     void setCode(const QString &text, Symbology symbology, bool showText);
     QString encodingError() const { return m_error; }
 
-    QRectF boundingRect() const override;
-    QPainterPath shape() const override;
-
-signals:
-    void dirty();
-
 public slots:
-    void setAngle(double angle);
-    void setShearHorizontal(int shearHorizontal);
-    void setShearVertical(int shearVertical);
-    void setShear(int shearHorizontal, int shearVertical);
     void edit();
 
 protected:
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget = nullptr) override;
 
 private:
     void encode();
     void changed();
-    QRectF codeRect() const;
     bool isLinear() const { return m_modules.size() == 1; }
     void paintModules(QPainter *painter, const QRectF &bars) const;
     void paintText(QPainter *painter, const QRectF &band) const;
@@ -97,9 +73,6 @@ private:
     QString m_text;
     Symbology m_symbology = Code128;
     bool m_showText = true;
-    double m_angle = 0.0;
-    int m_shearHorizontal = 150;
-    int m_shearVertical = 60;
     // One bit array per row of modules, dark bits set; empty when the text
     // gives no code, and m_error says why.
     QVector<QBitArray> m_modules;

@@ -34,15 +34,14 @@ QSize pixelSize(const QByteArray &bytes)
 } // namespace
 
 ImageItem::ImageItem(const QPoint &position, const QByteArray &bytes, QGraphicsScene *scene)
+    : SizedItem(0, 0)
 {
-    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
     setPos(position);
     setBytes(bytes);
     QSizeF size = m_drawing ? m_drawing->defaultSize() : m_image.size();
     if (!size.isEmpty())
         size.scale(DefaultSide, DefaultSide, Qt::KeepAspectRatio);
-    m_shearHorizontal = qMax(1, qRound(size.width()));
-    m_shearVertical = qMax(1, qRound(size.height()));
+    setInitialSize(qMax(1, qRound(size.width())), qMax(1, qRound(size.height())));
     scene->clearSelection();
     scene->addItem(this);
     setSelected(true);
@@ -80,74 +79,9 @@ void ImageItem::setBytes(const QByteArray &bytes)
         m_image = QImage::fromData(bytes);
 }
 
-QRectF ImageItem::imageRect() const
-{
-    if (m_shearHorizontal <= 0 || m_shearVertical <= 0 || m_shearHorizontal > MaximumImageSide
-        || m_shearVertical > MaximumImageSide)
-        return QRectF();
-    return QRectF(0, 0, m_shearHorizontal, m_shearVertical);
-}
-
-QRectF ImageItem::boundingRect() const
-{
-    const QRectF rect = imageRect();
-    return rect.isEmpty() ? rect : rect.adjusted(-0.5, -0.5, 0.5, 0.5);
-}
-
-QPainterPath ImageItem::shape() const
-{
-    QPainterPath path;
-    path.addRect(imageRect());
-    return path;
-}
-
-void ImageItem::setAngle(double angle)
-{
-    if (!isSelected() || qFuzzyCompare(m_angle, angle))
-        return;
-    m_angle = angle;
-    setTransform(QTransform().rotate(angle, Qt::ZAxis));
-}
-
-void ImageItem::setShearHorizontal(int shearHorizontal)
-{
-    setShear(shearHorizontal, m_shearVertical);
-}
-
-void ImageItem::setShearVertical(int shearVertical)
-{
-    setShear(m_shearHorizontal, shearVertical);
-}
-
-void ImageItem::setShear(int shearHorizontal, int shearVertical)
-{
-    if (!isSelected() || (shearHorizontal == m_shearHorizontal && shearVertical == m_shearVertical))
-        return;
-    prepareGeometryChange();
-    m_shearHorizontal = shearHorizontal;
-    m_shearVertical = shearVertical;
-    update();
-    emit dirty();
-}
-
-QVariant ImageItem::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    switch (change) {
-    case ItemPositionChange:
-    case ItemPositionHasChanged:
-    case ItemTransformChange:
-    case ItemTransformHasChanged:
-        emit dirty();
-        break;
-    default:
-        break;
-    }
-    return QGraphicsItem::itemChange(change, value);
-}
-
 void ImageItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    const QRectF rect = imageRect();
+    const QRectF rect = sizeRect();
     if (rect.isEmpty())
         return;
     painter->save();
