@@ -109,29 +109,45 @@ QDataStream &operator>>(QDataStream &in, TextItem &item)
     return in;
 }
 
-QDataStream &operator<<(QDataStream &out, const BarcodeItem &item)
+namespace {
+
+// The fields every barcode and image entry starts with.
+void writeSized(QDataStream &out, const SizedItem &item)
 {
     out << item.pos() << item.angle() << qint32(item.shearHorizontal()) << qint32(item.shearVertical())
-        << item.zValue() << item.plainText() << qint32(item.symbology()) << item.showText();
-    return out;
+        << item.zValue();
 }
 
-QDataStream &operator>>(QDataStream &in, BarcodeItem &item)
+void readSized(QDataStream &in, SizedItem &item)
 {
     QPointF position;
     double angle = 0.0;
     qint32 width = 0;
     qint32 height = 0;
     double z = 0.0;
-    QString text;
-    qint32 symbology = BarcodeItem::Code128;
-    bool showText = true;
-    in >> position >> angle >> width >> height >> z >> text >> symbology >> showText;
-
+    in >> position >> angle >> width >> height >> z;
     item.setPos(position);
     item.setAngle(angle);
     item.setShear(width, height);
     item.setZValue(z);
+}
+
+} // namespace
+
+QDataStream &operator<<(QDataStream &out, const BarcodeItem &item)
+{
+    writeSized(out, item);
+    out << item.plainText() << qint32(item.symbology()) << item.showText();
+    return out;
+}
+
+QDataStream &operator>>(QDataStream &in, BarcodeItem &item)
+{
+    readSized(in, item);
+    QString text;
+    qint32 symbology = BarcodeItem::Code128;
+    bool showText = true;
+    in >> text >> symbology >> showText;
     // A number no longer offered (or a record cut short) keeps the default.
     item.setCode(text, BarcodeItem::isSymbology(symbology) ? BarcodeItem::Symbology(symbology) : item.symbology(),
                  showText);
@@ -140,25 +156,16 @@ QDataStream &operator>>(QDataStream &in, BarcodeItem &item)
 
 QDataStream &operator<<(QDataStream &out, const ImageItem &item)
 {
-    out << item.pos() << item.angle() << qint32(item.shearHorizontal()) << qint32(item.shearVertical())
-        << item.zValue() << item.bytes();
+    writeSized(out, item);
+    out << item.bytes();
     return out;
 }
 
 QDataStream &operator>>(QDataStream &in, ImageItem &item)
 {
-    QPointF position;
-    double angle = 0.0;
-    qint32 width = 0;
-    qint32 height = 0;
-    double z = 0.0;
+    readSized(in, item);
     QByteArray bytes;
-    in >> position >> angle >> width >> height >> z >> bytes;
-
-    item.setPos(position);
-    item.setAngle(angle);
-    item.setShear(width, height);
-    item.setZValue(z);
+    in >> bytes;
     item.setBytes(bytes);
     return in;
 }

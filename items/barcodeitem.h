@@ -79,7 +79,6 @@ private:
     QString m_humanText;
     QString m_error;
 
-    friend QDataStream &operator>>(QDataStream &in, BarcodeItem &item);
 };
 
 #endif // BARCODEITEM_H
