@@ -78,7 +78,6 @@ private:
     QVector<QBitArray> m_modules;
     QString m_humanText;
     QString m_error;
-
 };
 
 #endif // BARCODEITEM_H
