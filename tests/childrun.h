@@ -16,7 +16,8 @@
 #include <QTemporaryDir>
 #include <QVariantHash>
 
-struct ChildRun { bool finished = false; int exitCode = -1; QString errorOutput; };
+// The settings the program left behind with its exit.
+struct ChildRun { bool finished = false; int exitCode = -1; QString errorOutput; QVariantHash settings; };
 
 // A home of its own with the given settings (English messages), no display,
 // only the given scheduler to print to, and input on standard input.
@@ -51,6 +52,9 @@ inline ChildRun runTagforge(const QStringList &arguments, const QString &cupsSer
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
+    const QSettings after(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
+    for (const QString &key : after.allKeys())
+        run.settings.insert(key, after.value(key));
     return run;
 }
 

@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSizeF>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 // A program's standard output; null on failure, with the reason in *error.
@@ -57,8 +55,6 @@ public:
         if (mode != DefaultQueue)
             arguments << (mode == NoQueue ? "--no-queue" : "--label-printers");
         const QByteArray output = script(arguments, 120);
-        // The script's exit code when this machine cannot run a scheduler.
-        unavailable = error.contains("(exit code 77)");
         auto match = QRegularExpression("^export (\\w+)=(.*)$", QRegularExpression::MultilineOption)
                          .globalMatch(QString::fromLocal8Bit(output));
         while (match.hasNext()) {
@@ -80,13 +76,6 @@ public:
         variables.clear();
     }
 
-    // The machine cannot run the printer at all; only outside CI may a test skip then.
-    bool mayBeSkipped() const { return unavailable && !runsInCi(); }
-    static bool runsInCi()
-    {
-        const QString ci = qEnvironmentVariable("CI").toLower();
-        return !ci.isEmpty() && ci != "false" && ci != "0";
-    }
     QString errorString() const { return error; }
     QString server() const { return variables.value("CUPS_SERVER"); }
     QString queue() const { return variables.value("PDFPRINTER_QUEUE"); }
@@ -141,32 +130,7 @@ private:
 
     QHash<QString, QString> variables;
     QString error;
-    bool unavailable = false;
 };
-
-inline QStringList missingPdfTools()
-{
-    QStringList missing;
-    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm", "zbarimg"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            missing << tool;
-    }
-    return missing;
-}
-
-// The first page's size in points as shown (rotation applied); invalid on failure.
-inline QSizeF pdfPageSize(const QString &pdf, QString *error)
-{
-    const QString info = QString::fromLocal8Bit(runTool("pdfinfo", {pdf}, error));
-    const auto line = [&info](const char *pattern) {
-        return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(info);
-    };
-    const QRegularExpressionMatch size = line("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
-    QSizeF points(size.captured(1).toDouble(), size.captured(2).toDouble());
-    if (line("^Page rot:\\s+(\\d+)").captured(1).toInt() % 180 == 90)
-        points.transpose();
-    return size.hasMatch() ? points : QSizeF();
-}
 
 // The text of each page, white space made single blanks.
 inline QStringList pdfPages(const QString &pdf, QString *error)
@@ -311,16 +275,7 @@ inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
     return labels;
 }
 
-// Starts the printer for a test, or skips with the reason where this
-// machine cannot run it; in CI both must work.
-#define START_PRINTER_OR_SKIP(printer, mode)                                                                  \
-    do {                                                                                                      \
-        const QStringList missing = missingPdfTools();                                                        \
-        const bool started = missing.isEmpty() && (printer).start(mode);                                      \
-        const QString reason = missing.isEmpty() ? (printer).errorString() : "missing " + missing.join(", "); \
-        if (!started && !PdfPrinter::runsInCi() && (!missing.isEmpty() || (printer).mayBeSkipped()))          \
-            QSKIP(qPrintable(reason));                                                                        \
-        QVERIFY2(started, qPrintable(reason));                                                                \
-    } while (false)
+// Starts the printer for a test; make deps installs all it needs.
+#define START_PRINTER(printer, mode) QVERIFY2((printer).start(mode), qPrintable((printer).errorString()))
 
 #endif // PDFPRINTER_H

@@ -30,6 +30,12 @@ private:
     QTemporaryDir dir;
 };
 
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline bool writeFile(const QString &path, const QByteArray &data)
 {
     QFile file(path);

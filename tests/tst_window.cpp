@@ -20,14 +20,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStyleOptionGraphicsItem>
 #include <QTranslator>
-#include <QXmlStreamReader>
 
 namespace {
 QAction *byShortcut(QWidget *window, QKeySequence::StandardKey key)
@@ -71,39 +67,6 @@ ModalResponder::Handler editText(const QString &text, bool accept = true)
 QByteArray entries(const QList<QGraphicsItem *> &items)
 {
     return ItemEntries::write(items, QDataStream::Qt_DefaultCompiledVersion);
-}
-
-// The translations of a .ts file by context and source; untranslated ones empty.
-QMap<QPair<QString, QString>, QString> readTs(const QString &path)
-{
-    QMap<QPair<QString, QString>, QString> catalogue;
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    QXmlStreamReader xml(&file);
-    QString context, source;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("name"))
-            context = xml.readElementText();
-        else if (xml.name() == QLatin1String("source"))
-            source = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation"))
-            catalogue.insert({context, source}, xml.attributes().value("type").isEmpty()
-                                                    ? xml.readElementText(QXmlStreamReader::IncludeChildElements)
-                                                    : QString());
-    }
-    return catalogue;
-}
-
-// The %1 markers and whether there is a keyboard accelerator.
-QString markers(const QString &text)
-{
-    QStringList found;
-    for (auto it = QRegularExpression("%\\d|&(?=\\w)").globalMatch(text); it.hasNext();)
-        found << it.next().captured();
-    found.sort();
-    return found.join(' ');
 }
 
 const QString Title = QStringLiteral("Quillet - V1.0.1.2 (%1)");
@@ -584,20 +547,15 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<int>("dpi");
         QTest::addColumn<double>("angle");
-        QTest::addColumn<bool>("pdf");
         const QString sentence = QString("the quick brown fox jumps over the lazy dog ").repeated(3);
         const QString v7 = sentence.left(80), v9 = sentence.left(115);
-        QTest::newRow("53 modules at 203 dpi") << v9 << QSize(50, 50) << 203 << 0.0 << false;
+        QTest::newRow("53 modules at 203 dpi") << v9 << QSize(50, 50) << 203 << 0.0;
         // Barely more than two pixels a module: one wider module defeats the reader.
-        QTest::newRow("45 modules of 2.07 pixels") << v7 << QSize(93, 93) << 72 << 0.0 << false;
-        QTest::newRow("non-square at 203 dpi") << v7 << QSize(80, 50) << 203 << 0.0 << false;
-        QTest::newRow("chinese at 300 dpi") << QString::fromUtf8("二维码标签打印测试") << QSize(50, 50) << 300 << 0.0
-                                            << false;
-        QTest::newRow("quarter turn at 300 dpi") << v9 << QSize(50, 50) << 300 << 90.0 << false;
-        QTest::newRow("30 degrees at 300 dpi") << v7 << QSize(50, 50) << 300 << 30.0 << false;
-        // A printer's rasteriser fills every pixel a shape touches.
-        QTest::newRow("printed, 53 modules at 203 dpi") << v9 << QSize(50, 50) << 203 << 0.0 << true;
-        QTest::newRow("printed, 45 modules at 300 dpi") << v7 << QSize(50, 50) << 300 << 0.0 << true;
+        QTest::newRow("45 modules of 2.07 pixels") << v7 << QSize(93, 93) << 72 << 0.0;
+        QTest::newRow("non-square at 203 dpi") << v7 << QSize(80, 50) << 203 << 0.0;
+        QTest::newRow("chinese at 300 dpi") << QString::fromUtf8("二维码标签打印测试") << QSize(50, 50) << 300 << 0.0;
+        QTest::newRow("quarter turn at 300 dpi") << v9 << QSize(50, 50) << 300 << 90.0;
+        QTest::newRow("30 degrees at 300 dpi") << v7 << QSize(50, 50) << 300 << 30.0;
     }
 
     void qrCodeReads()
@@ -606,74 +564,25 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(int, dpi);
         QFETCH(double, angle);
-        QFETCH(bool, pdf);
         QGraphicsScene scene(0, 0, 200, 200);
         auto *item = new QRCodeItem(QPoint(55, 55), &scene);
         item->setPlainText(text);
         item->setShear(size.width(), size.height());
         item->setAngle(angle);
         scene.clearSelection();
-        QImage image;
-        QTemporaryDir tmp;
+        QImage image(QSize(200, 200) * dpi / 72, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        scene.render(&painter);
+        painter.end();
+        const QList<QRgb> pure{0, 0xff000000, 0xffffffff};
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                QVERIFY2(pure.contains(image.pixel(x, y)), "grey pixels between modules");
+        }
         QString error;
-        if (pdf) {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFileName(tmp.filePath("code.pdf"));
-            printer.setResolution(dpi);
-            printer.setFullPage(true);
-            printer.setPageLayout(QPageLayout(QPageSize(QSize(200, 200), QString(), QPageSize::ExactMatch),
-                                              QPageLayout::Portrait, QMarginsF()));
-            QPainter painter(&printer);
-            scene.render(&painter, QRectF(0, 0, 200 * dpi / 72.0, 200 * dpi / 72.0), scene.sceneRect());
-            painter.end();
-            const QStringList arguments{"-r", QString::number(dpi), "-png", "-aa", "no", "-aaVector", "no",
-                                        "-singlefile", tmp.filePath("code.pdf")};
-            image = QImage::fromData(runTool("pdftoppm", arguments, &error));
-            QVERIFY2(!image.isNull(), qPrintable(error));
-        } else {
-            image = QImage(QSize(200, 200) * dpi / 72, QImage::Format_ARGB32);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-            scene.render(&painter);
-            painter.end();
-            const QList<QRgb> pure{0, 0xff000000, 0xffffffff};
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x)
-                    QVERIFY2(pure.contains(image.pixel(x, y)), "grey pixels between modules");
-            }
-        }
         QCOMPARE(labelCodes(image, &error), QStringList{text});
-    }
-
-    // Unencodable text or an impossible size draws no code but keeps the place.
-    void qrCodeRefusals()
-    {
-        QGraphicsScene scene;
-        auto *item = new QRCodeItem(QPoint(20, 20), &scene);
-        const auto shown = [&item]() {
-            QImage image(item->boundingRect().size().toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            const QStyleOptionGraphicsItem option;
-            static_cast<QGraphicsItem *>(item)->paint(&painter, &option);
-            painter.end();
-            QString error;
-            return labelCodes(image, &error);
-        };
-        const QString usable = "back again";
-        for (const QString &text : {QString(""), QString(1664, 'a'), usable}) {
-            item->setPlainText(text);
-            QCOMPARE(item->encodingError().isEmpty(), text == usable);
-            QCOMPARE(item->shape().boundingRect(), QRectF(0, 0, 50, 50));
-            QCOMPARE(shown(), text == usable ? QStringList{text} : QStringList());
-        }
-        for (const QSize &size : {QSize(0, 50), QSize(50, -3), QSize(MaximumQRCodeSide + 1, 50), QSize(60, 60)}) {
-            item->setShear(size.width(), size.height());
-            QCOMPARE(item->boundingRect().isEmpty(), size.width() != 60);
-            QCOMPARE(renderQRCode("ABC", size.width(), size.height()).isNull(), size.width() != 60);
-        }
-        QCOMPARE(shown(), QStringList{usable});
     }
 
     void selectionGate_data()
@@ -770,92 +679,6 @@ private slots:
         dialog.findChild<QRadioButton *>("inchRadioButton")->click();
         dialog.findChild<QRadioButton *>("millimeterRadioButton")->click();
         QCOMPARE(edit->text(), QString::number(width).replace('.', QLocale().decimalPoint()));
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("stored");
-        const QString previous = "previous.qlt";
-        const QString label = "sub dir/Label.qlt";
-        QTest::newRow("unknown option") << QStringList{"--print", "--config", "new.qlt", "-x"} << 1 << previous;
-        QTest::newRow("two files") << QStringList{"--print", "a.qlt", "b.qlt"} << 1 << previous;
-        QTest::newRow("--config") << QStringList{"--print", "--config", label} << 2 << label;
-        QTest::newRow("plain file, serial") << QStringList{"--print", "-s", "7", label} << 2 << label;
-        QTest::newRow("no file: the previous one") << QStringList{"--print", "-c", "ABC"} << 2 << previous;
-    }
-
-    // Refused command lines leave the store as it was; a label named is stored
-    // absolute, and a missing one is exit code 2 with a warning in the stored
-    // language.
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, stored);
-        QTemporaryDir home;
-        const QString path = home.filePath(stored);
-        QSettings store(home.filePath("config/ostrel/tagforge.conf"), QSettings::IniFormat);
-        store.setValue("Ui/MostRecentFile", home.filePath("previous.qlt"));
-        store.setValue("Ui/Language", QLocale("de_DE"));
-        store.sync();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("CUPS_SERVER", "/nonexistent/cups.sock");
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(home.path());
-        process.start(TAGFORGE_BIN, arguments);
-        QVERIFY(process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit);
-        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-        QVERIFY2(process.exitCode() == exitCode, qPrintable(err));
-        QVERIFY(exitCode != 1 || !err.isEmpty());
-        QTranslator german;
-        QVERIFY(Translations::load(&german, "de"));
-        const QString warning = german.translate("LabelFile", "Failed to open file: %1").arg(path);
-        QVERIFY2(exitCode != 2 || err.contains(warning), qPrintable(err));
-        store.sync();
-        QCOMPARE(store.allKeys(), (QStringList{"Ui/Language", "Ui/MostRecentFile"}));
-        QCOMPARE(store.value("Ui/MostRecentFile").toString(), path);
-    }
-
-    void catalogues_data()
-    {
-        QTest::addColumn<QString>("language");
-        for (const QString &language : Translations::shippedLanguages())
-            QTest::newRow(qPrintable(language)) << language;
-        QVERIFY(Translations::shippedLanguages().size() >= 2);
-    }
-
-    // Every text of the sources, as lupdate finds them now, is translated,
-    // keeping its %1 and accelerator, and the language loads.
-    void catalogues()
-    {
-        QFETCH(QString, language);
-        QTemporaryDir dir;
-        QProcess lupdate;
-        lupdate.setWorkingDirectory(PROJECT_SOURCE_DIR);
-        lupdate.start(LUPDATE, QStringList{"-I", ".", "-locations", "none"} + QString(SOURCE_DIRS).split(',')
-                                   + QStringList{"-ts", dir.filePath("now.ts")});
-        QVERIFY(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0);
-        const auto now = readTs(dir.filePath("now.ts"));
-        QVERIFY(now.size() > 100);
-        const auto catalogue = readTs(PROJECT_SOURCE_DIR "/resources/translations/tagforge_" + language + ".ts");
-        QTranslator built;
-        QVERIFY(Translations::load(&built, language));
-        QStringList problems;
-        for (auto it = now.cbegin(); it != now.cend(); ++it) {
-            const QString translated = catalogue.value(it.key());
-            const QString source = it.key().second;
-            if (translated.isEmpty())
-                problems << "not translated (make translations-update): " + source;
-            else if (markers(translated) != markers(source))
-                problems << QString("%1 and %2 differ in %N or &").arg(source, translated);
-        }
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 
     void languageMenu_data()

@@ -94,12 +94,6 @@ inline QString statusMessage(QMainWindow *window)
     return window->statusBar()->currentMessage();
 }
 
-inline QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Answers the modal dialogs that the code under test opens. Each modal
 // widget that appears is handed to the next queued handler; a modal that
 // finds no handler is closed (Yes, then Ok, then reject) so that no test can
