@@ -215,16 +215,18 @@ inline QRect inkRect(const QImage &image, const QRect &area)
 // ":" repeats the row before; a ^PW after it cuts the image to that width.
 inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
 {
+    const auto fail = [error](const QString &why) {
+        *error = "ZPL graphic " + why;
+        return QList<QImage>();
+    };
     QList<QImage> labels;
     const QRegularExpression download("~DG[^,]*,(\\d+),(\\d+),");
     const QString text = QString::fromLatin1(data);
     int at = 0;
     for (QRegularExpressionMatch match = download.match(text); match.hasMatch(); match = download.match(text, at)) {
         const int total = match.captured(1).toInt(), bytesPerRow = match.captured(2).toInt();
-        if (bytesPerRow <= 0 || total % bytesPerRow != 0) {
-            *error = QString("ZPL graphic of %1 bytes in rows of %2").arg(total).arg(bytesPerRow);
-            return {};
-        }
+        if (bytesPerRow <= 0 || total % bytesPerRow != 0)
+            return fail(QString("of %1 bytes in rows of %2").arg(total).arg(bytesPerRow));
         const int digits = bytesPerRow * 2;
         QImage label(bytesPerRow * 8, total / bytesPerRow, QImage::Format_Mono);
         label.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
@@ -245,14 +247,11 @@ inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
             } else if (c == ':' && row.isEmpty() && !previous.isNull()) {
                 row = previous;
             } else if (c != '\r' && c != '\n') {
-                *error = QString("unexpected \"%1\" in ZPL graphic row %2").arg(c).arg(y);
-                return {};
+                return fail(QString("row %1: unexpected \"%2\"").arg(y).arg(c));
             }
             count = 0;
-            if (row.size() > digits) {
-                *error = QString("ZPL graphic row %1 has %2 digits, not %3").arg(y).arg(row.size()).arg(digits);
-                return {};
-            }
+            if (row.size() > digits)
+                return fail(QString("row %1 has %2 digits, not %3").arg(y).arg(row.size()).arg(digits));
             if (row.size() == digits) {
                 const QByteArray bytes = QByteArray::fromHex(row);
                 memcpy(label.scanLine(y++), bytes.constData(), size_t(bytes.size()));
@@ -260,19 +259,15 @@ inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
                 row.clear();
             }
         }
-        if (y < label.height()) {
-            *error = QString("ZPL graphic ends after %1 of %2 rows").arg(y).arg(label.height());
-            return {};
-        }
+        if (y < label.height())
+            return fail(QString("ends after %1 of %2 rows").arg(y).arg(label.height()));
         const QRegularExpressionMatch width = QRegularExpression("\\^PW(\\d+)").match(text, at);
         const int next = text.indexOf("~DG", at);
         if (width.hasMatch() && (next < 0 || width.capturedStart() < next))
             label = label.copy(0, 0, qMin(width.captured(1).toInt(), label.width()), label.height());
         labels << label;
     }
-    if (labels.isEmpty())
-        *error = "no ZPL graphic";
-    return labels;
+    return labels.isEmpty() ? fail("missing") : labels;
 }
 
 // Starts the printer for a test; make deps installs all it needs.

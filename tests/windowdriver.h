@@ -83,12 +83,6 @@ inline void selectOnly(QWidget *window, const QList<QGraphicsItem *> &items)
         item->setSelected(true);
 }
 
-// Parks the cursor outside the window, so new items go to the view's corner.
-inline void parkCursor(QWidget *window)
-{
-    QCursor::setPos(window->mapToGlobal(QPoint(-40, -40)));
-}
-
 inline QString statusMessage(QMainWindow *window)
 {
     return window->statusBar()->currentMessage();
@@ -194,7 +188,8 @@ inline void startWindow(MainWindow &window)
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     windowAction(&window, "New")->trigger();
-    parkCursor(&window);
+    // The cursor outside the window, so new items go to the view's corner.
+    QCursor::setPos(window.mapToGlobal(QPoint(-40, -40)));
 }
 
 // Adders through the real actions; each returns the new, selected item.
