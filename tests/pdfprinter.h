@@ -35,12 +35,10 @@ inline QByteArray runTool(const QString &program, const QStringList &arguments, 
     return output.isNull() ? QByteArray("") : output;
 }
 
-// A private CUPS scheduler (tests/cups/pdfprinter.sh) whose default queue
-// writes every job as a PDF; WithLabelPrinters adds queues for CUPS's sample
-// DYMO and Zebra drivers, whose printer language deviceData() returns. A
+// A private CUPS scheduler (cups/pdfprinter.sh) whose default queue writes
+// PDFs, with queues for CUPS's sample DYMO and Zebra drivers if asked. A
 // process prints there once CUPS_SERVER names it: this one after
-// exportToProcess() (before its first QPrinter), a child through
-// runTagforge(). It stops with this object, or when its owner dies.
+// exportToProcess() (before its first QPrinter), a child through runTagforge().
 class PdfPrinter
 {
 public:
@@ -170,27 +168,16 @@ inline QStringList labelCodes(const QImage &label, QString *error)
     return withQuietZone(label).save(path) ? imageQrCodes({path}, error) : QStringList();
 }
 
-// The pages of a PDF (first to last, 0 for its end) as PNG files in dir.
-inline QStringList pdfImages(const QString &pdf, int dpi, const QTemporaryDir &dir, QString *error, int first = 1,
-                             int last = 0)
-{
-    QStringList arguments{"-r", QString::number(dpi), "-f", QString::number(first), "-png", pdf, dir.filePath("page")};
-    if (last > 0)
-        arguments << "-l" << QString::number(last);
-    QStringList images;
-    if (!runTool("pdftoppm", arguments, error).isNull()) {
-        for (const QString &name : QDir(dir.path()).entryList({"page*.png"}, QDir::Files, QDir::Name))
-            images << dir.filePath(name);
-    }
-    return images;
-}
-
-// The QR codes on a PDF's pages rendered at dpi.
+// The QR codes on a PDF's pages rendered at dpi, in page order.
 inline QStringList pdfQrCodes(const QString &pdf, int dpi, QString *error)
 {
-    QTemporaryDir pages;
-    const QStringList images = pdfImages(pdf, dpi, pages, error);
-    return images.isEmpty() ? QStringList() : imageQrCodes(images, error);
+    QTemporaryDir dir;
+    if (runTool("pdftoppm", {"-r", QString::number(dpi), "-png", pdf, dir.filePath("page")}, error).isNull())
+        return {};
+    QStringList images;
+    for (const QString &name : QDir(dir.path()).entryList({"page*.png"}, QDir::Files, QDir::Name))
+        images << dir.filePath(name);
+    return imageQrCodes(images, error);
 }
 
 // The bounding rectangle of the dark pixels of image within area.

@@ -108,37 +108,6 @@ private slots:
         QCOMPARE(ItemEntries::write(items, LabelStreamVersion), contents.entries);
     }
 
-    void cutShort_data()
-    {
-        QTest::addColumn<int>("cut");
-        QTest::addColumn<bool>("penKept");
-        QTest::newRow("inside the pen") << 77 << false;
-        QTest::newRow("one byte short") << -1 << true;
-    }
-
-    // A box whose entry is cut short still stands where it stood; a pen cut
-    // short may hold anything and is not applied.
-    void cutShort()
-    {
-        QFETCH(int, cut);
-        QFETCH(bool, penKept);
-        auto *box = new BoxItem(QRect(0, 0, 20, 20), &scene);
-        box->setPen(QPen(Qt::red, 3));
-        box->setBrush(Qt::red);
-        box->setPos(7, 8);
-        box->setZValue(5);
-        const QByteArray entry = entryOf(box);
-        bool complete = true;
-        const QList<QGraphicsItem *> read = readBack(entry.left(cut < 0 ? entry.size() + cut : cut), &scene, &complete);
-        QVERIFY(!complete && read.size() == 1);
-        const auto *copy = static_cast<BoxItem *>(read.first());
-        QCOMPARE(copy->pos(), QPointF(7, 8));
-        QCOMPARE(copy->zValue(), 5.0);
-        QCOMPARE(copy->rect(), QRectF(-10, -10, 20, 20));
-        QCOMPARE(copy->pen() == QPen(Qt::red, 3), penKept);
-        QCOMPARE(copy->brush().style(), Qt::NoBrush);
-    }
-
     void scannerAgreesWithQt_data()
     {
         QTest::addColumn<QByteArray>("entry");

@@ -176,29 +176,6 @@ private slots:
                  (QStringList{"S0007 A,1", "S0008 say \"B\"", QString::fromUtf8("S0009 Gr\xc3\xb6\xc3\x9f" "e")}));
     }
 
-    // A hundred numbered labels are one job of a hundred pages, each with
-    // its own serial in text and code.
-    void seriesIsOneJob()
-    {
-        const int count = 100;
-        QTemporaryDir work;
-        const ChildRun child =
-            run({"--print", "--config", "series.qlt", "--serial", "0042", "--count", QString::number(count)}, work);
-        QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
-        const QString pdf = onlyJobPdf();
-        QVERIFY2(QFileInfo(pdf).isFile(), qPrintable(pdf));
-        QString error;
-        const QStringList pages = pdfPages(pdf, &error);
-        QCOMPARE(pages.size(), count);
-        for (int k = 0; k < count; ++k)
-            QCOMPARE(pages.at(k), QString("S%1 {%lot%}").arg(42 + k, 4, 10, QChar('0')));
-        for (int page : {1, 59, count}) {
-            QTemporaryDir images;
-            QCOMPARE(imageQrCodes(pdfImages(pdf, 150, images, &error, page, page), &error),
-                     QStringList{QString("%1").arg(41 + page, 4, 10, QChar('0'))});
-        }
-    }
-
     void trueSize_data()
     {
         QTest::addColumn<QString>("driver");
@@ -246,7 +223,8 @@ private slots:
             // Rasterised as a label printer does: every dot an edge touches.
             const QStringList options {"-r",    QString::number(dpi), "-aa", "no", "-aaVector", "no",
                                        "-mono", "-singlefile"};
-            const QString pdf = onlyJobPdf();
+            QCOMPARE(printer.jobCount(), 1);
+            const QString pdf = printer.pdfs().value(0);
             page = QImage::fromData(runTool("pdftoppm", options + QStringList{pdf}, &error));
             QCOMPARE(pdfText(pdf, &error), "Lot 0042 " + today);
         } else {
@@ -321,14 +299,6 @@ private:
                 absolute << (argument.contains('.') && !argument.startsWith('-') ? work.filePath(argument) : argument);
         }
         return runTagforge(absolute, server.isNull() ? printer.server() : server, settings, input);
-    }
-
-    QString onlyJobPdf()
-    {
-        if (!printer.waitIdle())
-            return printer.errorString();
-        const QStringList pdfs = printer.pdfs();
-        return printer.jobCount() == 1 && pdfs.size() == 1 ? pdfs.first() : "jobs: " + pdfs.join(", ");
     }
 
     PdfPrinter printer;

@@ -279,6 +279,8 @@ private slots:
         }
         QAction *undo = byShortcut(&window, QKeySequence::Undo);
         QTRY_COMPARE(undo->text(), undoText);
+        // Aligned left, the two items' left edges meet.
+        QVERIFY(gesture != "Left" || box->sceneBoundingRect().left() == items["code"]->sceneBoundingRect().left());
         const QByteArray after = entries(labelItems(&window));
         QVERIFY(after != before);
         const int selected = windowScene(&window)->selectedItems().size();
@@ -393,51 +395,6 @@ private slots:
             QCOMPARE(labelItems(&window).size(), proceeds ? 0 : 2);
         QVERIFY(proceeds || window.isWindowModified());
         QCOMPARE(readAll(path) == saved, answer != QMessageBox::Save || !named);
-    }
-
-    void align_data()
-    {
-        QTest::addColumn<QString>("edge");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<double>("angle");
-        QTest::newRow("left") << "Left" << QSize(90, 30) << 0.0;
-        QTest::newRow("right, different widths") << "Right" << QSize(140, 30) << 0.0;
-        QTest::newRow("bottom, different heights") << "Bottom" << QSize(90, 70) << 0.0;
-        QTest::newRow("left, rotated: by its bounds") << "Left" << QSize(90, 30) << 45.0;
-    }
-
-    // Items move along one axis until their edges meet the outermost one, which
-    // stays put; the Alignment button then repeats the last choice.
-    void align()
-    {
-        QFETCH(QString, edge);
-        QFETCH(QSize, size);
-        QFETCH(double, angle);
-        MainWindow &window = f.start();
-        BoxItem *first = addBox(window, QPointF(55, 100));
-        BoxItem *second = addBox(window, QPointF(150, 180));
-        second->setShear(size.width(), size.height());
-        second->setAngle(angle);
-        const bool towardsOrigin = edge == "Left" || edge == "Top";
-        BoxItem *moved = towardsOrigin ? second : first;
-        const QPointF start = moved->pos();
-        const QPointF outermost = (towardsOrigin ? first : second)->pos();
-        selectOnly(&window, {first, second});
-        setClean(window);
-        const auto coordinate = [&edge](QGraphicsItem *item) {
-            const QRectF r = item->sceneBoundingRect();
-            return edge == "Left" ? r.left() : edge == "Right" ? r.right() : edge == "Top" ? r.top() : r.bottom();
-        };
-        windowAction(&window, edge)->trigger();
-        QVERIFY(window.isWindowModified());
-        QTRY_VERIFY(qAbs(coordinate(first) - coordinate(second)) < 1e-9);
-        QCOMPARE((towardsOrigin ? first : second)->pos(), outermost);
-        const QPointF aligned = moved->pos();
-        QCOMPARE(edge == "Left" || edge == "Right" ? aligned.y() : aligned.x(),
-                 edge == "Left" || edge == "Right" ? start.y() : start.x());
-        moved->setPos(start);
-        windowAction(&window, "Alignment")->trigger();
-        QTRY_COMPARE(moved->pos(), aligned);
     }
 
     void selectionGate_data()
