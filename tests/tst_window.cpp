@@ -157,11 +157,13 @@ private slots:
         QCOMPARE(entries({odd, plain, code}), before);
         auto *transform = window.findChild<TransformWidget *>();
         const QList<QDoubleSpinBox *> numbers = transform->findChildren<QDoubleSpinBox *>();
-        QCOMPARE(numbers.at(0)->value(), 20.0);
-        selectOnly(&window, {odd, plain, code});
         auto *brushCombo = window.findChild<BrushWidget *>()->findChild<QComboBox *>();
+        auto *penWidth = window.findChild<PenWidget *>()->findChild<QSpinBox *>();
+        // The odd box shown: Dense #7 has no entry, width 25 is beyond the largest.
+        QVERIFY(numbers.at(0)->value() == 20 && brushCombo->currentText().isEmpty() && penWidth->value() == 20);
+        selectOnly(&window, {odd, plain, code});
         brushCombo->setCurrentIndex(brushCombo->findText("Solid"));
-        window.findChild<PenWidget *>()->findChild<QSpinBox *>()->setValue(5);
+        penWidth->setValue(5);
         numbers.at(0)->setValue(45);
         transform->findChildren<QSpinBox *>().at(0)->setValue(120);
         for (BoxItem *box : {odd, plain}) {
@@ -504,16 +506,16 @@ private slots:
         auto *menu = new LanguageMenu(&window);
         QCOMPARE(menu->title(), QString("语言 (Language)"));
         QString checked;
-        QAction *english = nullptr;
+        QAction *german = nullptr;
         for (QAction *action : menu->actions()) {
             checked += action->isChecked() ? action->text() : QString();
-            english = action->text() == "English" ? action : english;
+            german = action->text() == "Deutsch" ? action : german;
         }
         QCOMPARE(checked, QString("简体中文"));
-        english->trigger();
+        german->trigger();
         QCoreApplication::removeTranslator(&translator);
-        QCOMPARE(QSettings().value("Ui/Language").toLocale().name(), QString("en_US"));
-        QCOMPARE(statusMessage(&window), QString("语言将在下次启动时更改。  The language changes at the next start."));
+        QCOMPARE(QSettings().value("Ui/Language").toLocale().name(), QString("de_DE"));
+        QCOMPARE(statusMessage(&window), QString("语言将在下次启动时更改。  Die Sprache wechselt beim nächsten Start."));
     }
 
 private:
