@@ -41,21 +41,12 @@ inline QAction *windowAction(QWidget *window, const QString &text)
     return nullptr;
 }
 
-inline QGraphicsScene *windowScene(QWidget *window)
-{
-    return window->findChild<QGraphicsScene *>();
-}
+inline QGraphicsScene *windowScene(QWidget *window) { return window->findChild<QGraphicsScene *>(); }
 
-inline GraphicsView *windowView(QWidget *window)
-{
-    return window->findChild<GraphicsView *>();
-}
+inline GraphicsView *windowView(QWidget *window) { return window->findChild<GraphicsView *>(); }
 
 // The label's items (no grid lines), topmost first.
-inline QList<QGraphicsItem *> labelItems(QWidget *window)
-{
-    return ItemEntries::labelItems(windowScene(window));
-}
+inline QList<QGraphicsItem *> labelItems(QWidget *window) { return ItemEntries::labelItems(windowScene(window)); }
 
 template <class T> QList<T *> labelItemsOf(QWidget *window)
 {
@@ -83,10 +74,7 @@ inline void selectOnly(QWidget *window, const QList<QGraphicsItem *> &items)
         item->setSelected(true);
 }
 
-inline QString statusMessage(QMainWindow *window)
-{
-    return window->statusBar()->currentMessage();
-}
+inline QString statusMessage(QMainWindow *window) { return window->statusBar()->currentMessage(); }
 
 // Answers the modal dialogs that the code under test opens. Each modal
 // widget that appears is handed to the next queued handler; a modal that
