@@ -113,6 +113,7 @@ private slots:
         QTest::addColumn<QByteArray>("entry");
         QTest::addColumn<QRectF>("bounds");
         const auto row = [](const char *name, QGraphicsItem *item) {
+            item->setZValue(item->zValue() + 2);
             QTest::newRow(name) << entryOf(item) << item->sceneBoundingRect();
         };
         const auto box = [this](const QPen &pen, const QBrush &brush) {

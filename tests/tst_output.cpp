@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -236,10 +237,12 @@ private slots:
                 QVERIFY(QMetaObject::invokeMethod(path, "editingFinished"));
                 const auto *preview = modal->findChild<QTableWidget *>("previewTable");
                 QCOMPARE(preview->horizontalHeaderItem(1)->text(), QString("code"));
+                QCOMPARE(modal->findChild<QLabel *>("messageLabel")->text(), "Rows to print, one label each: 2");
             } else {
                 modal->findChild<QLineEdit *>("serialLineEdit")->setText("0007");
                 modal->findChild<QSpinBox *>("countSpinBox")->setValue(3);
             }
+            QCOMPARE(modal->findChild<QLineEdit *>("dataLineEdit")->isEnabled(), data);
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         windowAction(&window, "Print Series...")->trigger();
