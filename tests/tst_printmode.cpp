@@ -167,8 +167,9 @@ private slots:
                               "0008,\"say \"\"B\"\"\"\r\n0009,Gr\xc3\xb6\xc3\x9f" "e\r\n");
         QTemporaryDir work;
         QVERIFY(writeFile(work.filePath("rows"), data));
-        const ChildRun child = run({"--config", "series.qlt", "--output", "merged.pdf", "--data",
-                                    standardInput ? "-" : work.filePath("rows")},
+        // Options written with "=" need no display either.
+        const ChildRun child = run({"--config", "series.qlt", "--output=" + work.filePath("merged.pdf"),
+                                    "--data=" + (standardInput ? "-" : work.filePath("rows"))},
                                    work, {}, QString(), standardInput ? data : QByteArray());
         QVERIFY2(child.finished && child.exitCode == 0, qPrintable(describe(child)));
         QString error;
