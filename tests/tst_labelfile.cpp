@@ -245,6 +245,7 @@ private slots:
         QTest::newRow("missing") << QByteArray() << "Failed to open file: %1 (No such file or directory)" << 0;
         QTest::newRow("too large") << v2 + QByteArray(LabelFile::MaximumSize, '\0')
                                    << "%1 is too large for a label: 8388614 bytes, at most 8388608." << 0;
+        QTest::newRow("largest") << v2 + QByteArray(LabelFile::MaximumSize - 6, '\0') << "damaged" << 0;
         // Damaged: what was read before stays, nothing after.
         QTest::newRow("cut inside a type number") << v2 + box + QByteArray::fromHex("000100") << "damaged" << 1;
         QTest::newRow("unknown type") << v2 + box + QByteArray::fromHex("12345678") << "damaged" << 1;
