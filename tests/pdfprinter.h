@@ -35,9 +35,8 @@ inline QByteArray runTool(const QString &program, const QStringList &arguments, 
     return output.isNull() ? QByteArray("") : output;
 }
 
-// A private CUPS scheduler (cups/pdfprinter.sh) whose default queue writes
-// PDFs, with queues for CUPS's sample DYMO and Zebra drivers if asked. A
-// process prints there once CUPS_SERVER names it: this one after
+// A private CUPS scheduler (cups/pdfprinter.sh): a PDF queue, and CUPS's
+// sample DYMO and Zebra drivers if asked. This process prints there after
 // exportToProcess() (before its first QPrinter), a child through runTagforge().
 class PdfPrinter
 {
@@ -194,12 +193,11 @@ inline QRect inkRect(const QImage &image, const QRect &area)
 }
 
 // What CUPS's sample Zebra driver sends, back into one image per label,
-// black where a dot is printed. It knows exactly the commands the driver
-// emits and fails with the reason on anything else, so that a change in the
-// driver shows as an error, not a wrong picture: a graphic per label,
-// ~DG name,bytes,bytes per row, then hex digits where G-Y repeat the next
-// 1-19 times and g-z 20-400 times, "," fills the row with 0 and "!" with 1,
-// ":" repeats the row before; a ^PW after it cuts the image to that width.
+// black where a dot is printed; anything but the driver's own commands is an
+// error, not a wrong picture. A graphic per label, ~DG name,bytes,bytes per
+// row, then hex digits where G-Y repeat the next 1-19 times and g-z 20-400
+// times, "," fills the row with 0, "!" with 1, ":" repeats the row before; a
+// ^PW after it cuts the image to that width.
 inline QList<QImage> zplLabels(const QByteArray &data, QString *error)
 {
     const auto fail = [error](const QString &why) {

@@ -8,9 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Points HOME and the configuration directory of this test process at a
-// throw-away folder, so that no test touches a user's settings or documents.
-// Must run before the settings store is first used.
+// Points HOME and the settings of this test process at a throw-away folder,
+// before the settings store is first used: no test touches a user's files.
 class TestHome
 {
 public:

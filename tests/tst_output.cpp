@@ -1,6 +1,5 @@
-// The window's outputs (export, print, preview, print series) to a private
-// CUPS PDF printer and to files: the label alone at the page settings, its
-// placeholders filled, and the window as it was afterwards.
+// The window's outputs to a private CUPS PDF printer and to files: the label
+// alone at the page settings, placeholders filled, the window left as it was.
 
 #include "pdfprinter.h"
 #include "testsupport.h"

@@ -1,6 +1,5 @@
 // The real executable with no display: printing through a private CUPS
-// scheduler (a PDF queue and the sample label printer drivers), writing
-// series and merges to files, and refusing with its exit codes.
+// scheduler, series and merges to files, refusals with their exit codes.
 
 #include "childrun.h"
 #include "pdfprinter.h"

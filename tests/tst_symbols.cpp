@@ -119,6 +119,13 @@ private slots:
             const QString read = decode(onLabel(QRectF(code.place).adjusted(-15, -15, 15, 15)), &code - codes >= 6,
                                         &error);
             QVERIFY2(read == code.read, qPrintable(name + ": " + read + error));
+            // Under a linear code's bars its text, not more bars.
+            const QImage whole = onLabel(QRectF(code.place));
+            int bare = 0;
+            for (int x = 0; x < whole.width(); ++x)
+                bare += qGray(whole.pixel(x, whole.height() / 2)) < 128
+                        && qGray(whole.pixel(x, whole.height() * 19 / 20)) > 127;
+            QVERIFY2(&code - codes >= 6 || bare > 0, qPrintable(name));
             // Runs of dots along a row through the code.
             const QImage area = onLabel(QRectF(code.place.topLeft(), QSizeF(code.place.width(), 40)));
             QList<int> runs;

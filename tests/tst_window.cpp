@@ -344,6 +344,11 @@ private slots:
         menu->actions().last()->trigger();
         QCOMPARE(menu->actions().size(), 2);
         QVERIFY(!menu->isEnabled());
+        // Opened from the file dialog, a label is the one named and saved to.
+        windowAction(window, "New")->trigger();
+        f.responder().expect(ModalResponder::choosePath(kept));
+        windowAction(window, "Open...")->trigger();
+        QCOMPARE(window->windowTitle(), Title.arg("kept.qlt"));
     }
 
     void unsavedChangesPrompt_data()

@@ -76,10 +76,9 @@ inline void selectOnly(QWidget *window, const QList<QGraphicsItem *> &items)
 
 inline QString statusMessage(QMainWindow *window) { return window->statusBar()->currentMessage(); }
 
-// Answers the modal dialogs that the code under test opens. Each modal
-// widget that appears is handed to the next queued handler; a modal that
-// finds no handler is closed (Yes, then Ok, then reject) so that no test can
-// wait for a human. The texts of all message boxes are recorded.
+// Answers the modal dialogs that the code under test opens, each with the
+// next queued handler; one without is closed (Yes, then Ok, then reject), so
+// that no test waits for a human. Message box texts are recorded.
 class ModalResponder
 {
 public:
@@ -126,10 +125,9 @@ private:
         // (a sanitizer build), not a question to answer.
         if (!modal || !modal->isVisible() || qobject_cast<QProgressDialog *>(modal))
             return;
-        // Handlers run from a fresh timer, so that this poll can answer a
-        // modal that a handler opens in turn. A dialog active again once one
-        // it opened has closed is no new one. A handler that failed left its
-        // dialog open: close it.
+        // Handlers run from a fresh timer, so that a modal a handler opens is
+        // answered too. A dialog active again after one it opened is no new
+        // one; a handler that failed left its dialog open: close it.
         Handler handler = dismiss;
         if (seen.contains(modal)) {
             if (!QTest::currentTestFailed())
@@ -223,9 +221,8 @@ inline void clearSettings()
     settings.sync();
 }
 
-// The one fixture for tests of a started window: the window shown with a new
-// label and short alignments, its modal dialogs scripted. A test's cleanup()
-// calls finish(), which fails the test for any dialog that came unasked.
+// The one fixture for a started window with a new label, short alignments and
+// scripted dialogs; finish(), from cleanup(), fails a test for unasked ones.
 class WindowFixture
 {
 public:
