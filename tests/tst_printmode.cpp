@@ -46,13 +46,13 @@ private slots:
         const QStringList config{"--print", "--serial", "0042", "--code", "ABC", "--config"};
         const QStringList print = config + QStringList{"label.qlt"};
         const QStringList toPdf{"--config", "series.qlt", "--output", "out.pdf"};
+        const QStringList toPng{"--config", "series.qlt", "--output", "out.png"};
         const QVariantHash none;
         const QString pageError = "page settings cannot be printed";
         QTest::newRow("not a label file") << config + QStringList{"notalabel.qlt"} << none << "" << 2
                                           << "is not a tagforge file";
         QTest::newRow("damaged file") << config + QStringList{"damaged.qlt"} << none << "" << 2 << "is damaged";
-        QTest::newRow("empty code") << QStringList{"--print", "-c", "", "--config", "label.qlt"} << none << "" << 3
-                                    << "empty";
+        QTest::newRow("empty code") << config + QStringList{"label.qlt", "-c", ""} << none << "" << 3 << "empty";
         QTest::newRow("code too long") << QStringList {"--print", "-c", QString(2000, 'x'), "--config", "label.qlt"}
                                        << none << "" << 3 << "2000 bytes";
         QTest::newRow("no scheduler") << print << none << "none" << 3 << "";
@@ -77,6 +77,7 @@ private slots:
                                       << "0 data rows";
         QTest::newRow("unwritable output")
             << QStringList {"--config", "series.qlt", "--output", "no/such/out.pdf"} << none << "" << 3 << "out.pdf";
+        QTest::newRow("file taken by a folder") << toPng << none << "folder" << 3 << "out.png";
         // Checked before the first file: nothing of the series is left.
         QTest::newRow("one code of a series empty")
             << QStringList{"--config", "label.qlt", "--output", "out.png", "--count", "3", "-s", "1", "-c", ""} << none
@@ -93,9 +94,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir work;
         PdfPrinter empty;
-        QString server;
-        if (scheduler == "none")
-            server = work.filePath("cups.sock");
+        QString server = scheduler == "none" ? work.filePath("cups.sock") : QString();
+        QVERIFY(scheduler != "folder" || QDir(work.path()).mkdir("out.png"));
         if (scheduler == "no queue") {
             QVERIFY2(empty.start(PdfPrinter::NoQueue), qPrintable(empty.errorString()));
             server = empty.server();
