@@ -1,5 +1,5 @@
 // Label files and clipboard records without a window, and the values filled
-// into labels: placeholders, data tables, serials, the export file filter.
+// into labels: placeholders, data tables, serials.
 
 #include "fuzz/fuzzdriver.h"
 #include "testsupport.h"
@@ -157,8 +157,7 @@ private slots:
     }
 
     // The scanner walks exactly the bytes Qt wrote: a whole entry is complete
-    // and ends where the next starts, every prefix of it is cut short. Read
-    // back, the item stands where it stood and writes the same bytes.
+    // up to the next, every prefix cut short; read back, it writes the same.
     void scannerAgreesWithQt()
     {
         QFETCH(QByteArray, entry);
@@ -273,8 +272,7 @@ private slots:
                      QString("%1 is damaged: only part of the label could be read.").arg(path));
     }
 
-    // A save that fails on a full device says why and leaves the old file
-    // and nothing else.
+    // A save failing on a full device says why and leaves the old file alone.
     void saveFails()
     {
         QTemporaryDir base;
@@ -328,8 +326,7 @@ private slots:
         QCOMPARE(seen.size(), 2);
     }
 
-    // The child of killedWhileSaving: saves a large label, moving one box back
-    // and forth, until killed.
+    // killedWhileSaving's child: saves a large label over and over until killed.
     void saveLoop()
     {
         const QString target = qEnvironmentVariable(SaveLoopVariable);

@@ -13,6 +13,7 @@
 #include "output/labelrenderer.h"
 
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +176,7 @@ private slots:
             dialog->findChild<QLineEdit *>("textLineEdit")->setText(content);
             shown = dialog->findChild<QLabel *>("errorLabel")->text();
             okEnabled = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled();
+            QVERIFY(dialog->findChild<QCheckBox *>("showTextCheckBox")->isChecked());
             static_cast<QDialog *>(dialog)->reject();
         });
         windowAction(&window, "Edit Selected Item...")->trigger();
