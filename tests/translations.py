@@ -37,8 +37,8 @@ shipped = sorted((root / "resources" / "translations").glob("tagforge_*.ts"))
 problems = [] if len(now) > 100 and len(shipped) >= 2 else [f"{len(now)} texts, {len(shipped)} catalogues"]
 for ts in shipped:
     translated = catalogue(ts)
-    for key, source in ((key, key[1]) for key in now):
-        text = translated.get(key, "")
+    for key in now:
+        source, text = key[1], translated.get(key, "")
         if not text:
             problems.append(f"{ts.name}: not translated (make translations-update): {source}")
         elif markers(text) != markers(source):
